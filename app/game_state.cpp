@@ -1,0 +1,17 @@
+#include "app/game_state.h"
+
+#include "record/move_record.h"
+
+namespace chess {
+
+void resetGame(GameState &state)
+{
+    state.board = GameState::initialBoard;
+    freeRecord(state);
+    state.whiteMoveCount = 0;
+    state.castlingRights = {};
+    for (DoubleStepRecord &record : state.doubleStep)
+        record.pending = false;
+}
+
+} // namespace chess

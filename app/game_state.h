@@ -1,0 +1,60 @@
+#pragma once
+
+#include "app/board.h"
+#include "record/game_record.h"
+
+namespace chess {
+
+struct CastlingRights {
+    bool kingSide = true;
+    bool queenSide = true;
+};
+
+// That side's pawn has just advanced two squares on `file`; the opponent may take it en
+// passant on its very next move.
+struct DoubleStepRecord {
+    bool pending = false;
+    int file = 0;
+};
+
+// What the frame on the board shows. The values are those the picture and the controller
+// have always used; 2 and 4 do not occur.
+enum class SelectionState {
+    ShowLastMove = 0,   // red frame on the last destination
+    PieceSelected = 1,  // blue frame on the picked-up piece
+    IdleAfterLoad = 3,  // no frame: at start, after a load, after a cancel before any White move
+    IdleAfterReset = 5, // no frame: after a reset
+};
+
+// Everything a game is. One instance lives as long as the window; every part of the program
+// reads and changes its fields directly, always on the UI thread.
+struct GameState {
+    static constexpr Board initialBoard = openingBoard();
+
+    Board board = initialBoard;
+    Side sideToMove = Side::White;
+    std::array<CastlingRights, 2> castlingRights{}; // White first
+    std::array<DoubleStepRecord, 2> doubleStep{};   // White first
+    int halfmoveCounter = 0;                        // moves since the last pawn move or capture
+    int whiteMoveCount = 0; // White entries in the record: the basis of the move numbers
+    SelectionState selectionState = SelectionState::IdleAfterLoad;
+    Square cursorSquare;     // the last double-clicked square; the frame is drawn here
+    Square selectedFrom;     // the square of the picked-up piece
+    Square lastMoveTo;       // destination of the last ordinary move
+    bool epCaptured = false; // the last accepted move took a pawn en passant
+    bool recordEnabled = false;
+    bool gameOver = false;
+    GameRecord record;
+
+    CastlingRights &castling(Side side) { return castlingRights[sideIndex(side)]; }
+    const CastlingRights &castling(Side side) const { return castlingRights[sideIndex(side)]; }
+    DoubleStepRecord &doubleStepOf(Side side) { return doubleStep[sideIndex(side)]; }
+    const DoubleStepRecord &doubleStepOf(Side side) const { return doubleStep[sideIndex(side)]; }
+};
+
+// Back to the opening position with every castling right and no record. The move numbers
+// start again from 1 even when no record existed (after a load, say). The frame position is
+// left alone: the reset command hides the frame and sets the remaining fields.
+void resetGame(GameState &state);
+
+} // namespace chess

@@ -1,0 +1,163 @@
+#include "app/move_controller.h"
+
+#include "app/texts.h"
+#include "record/move_record.h"
+#include "rules/castling.h"
+#include "rules/move_rules.h"
+#include "rules/promotion.h"
+
+#include <algorithm>
+
+namespace chess {
+namespace {
+
+constexpr int drawCounter = 50;
+
+void refuse(Desktop &desktop, std::string_view warning)
+{
+    desktop.setStatusText(warning);
+    desktop.beep();
+}
+
+std::string_view afterMoveStatus(Side mover)
+{
+    return mover == Side::White ? texts::blackThinking : texts::whiteThinking;
+}
+
+void appendToRecord(GameState &state, Desktop &desktop, Square from, Square to, char promotion,
+                    bool enPassant)
+{
+    if (!appendMoveToRecord(state, state.sideToMove, from, to, promotion, enPassant))
+        desktop.showMessage(texts::recordFailed, texts::recordFailedCaption);
+}
+
+void finishTurn(GameState &state, Desktop &desktop)
+{
+    desktop.setStatusText(afterMoveStatus(state.sideToMove));
+    state.sideToMove = opponent(state.sideToMove);
+    state.selectionState = SelectionState::ShowLastMove;
+    desktop.requestRedraw();
+}
+
+void endGame(GameState &state, Desktop &desktop, std::string_view box, std::string_view caption,
+             std::string_view status)
+{
+    state.selectionState = SelectionState::ShowLastMove;
+    state.gameOver = true;
+    desktop.requestRedraw();
+    desktop.showMessage(box, caption);
+    desktop.setStatusText(status);
+}
+
+void pickUp(GameState &state, Desktop &desktop)
+{
+    if (state.gameOver)
+        return;
+    const char piece = state.board[state.cursorSquare];
+    const Side mover = state.sideToMove;
+    // White passes over empty squares and stray bytes alike; Black only over empty ones.
+    const bool nothingThere =
+        mover == Side::White ? !isWhitePiece(piece) && !isBlackPiece(piece) : piece == 0;
+    if (nothingThere)
+        return;
+    if (!isPieceOf(mover, piece)) {
+        refuse(desktop, mover == Side::White ? texts::whiteTouchedBlackPiece : texts::illegalMove);
+        return;
+    }
+    desktop.setStatusText(mover == Side::White ? texts::whiteMoving : texts::blackMoving);
+    state.selectedFrom = state.cursorSquare;
+    state.selectionState = SelectionState::PieceSelected;
+    desktop.requestRedraw();
+}
+
+void castle(GameState &state, Desktop &desktop)
+{
+    appendToRecord(state, desktop, state.selectedFrom, state.cursorSquare, 0, false);
+    finishTurn(state, desktop);
+    // Castling moves no pawn and takes nothing; it can neither capture a king nor be the
+    // move that draws, so neither test follows it.
+    ++state.halfmoveCounter;
+}
+
+void makeOrdinaryMove(GameState &state, Desktop &desktop)
+{
+    const Side mover = state.sideToMove;
+    const Square from = state.selectedFrom;
+    const Square to = state.cursorSquare;
+    // Only White's moves open the record commands: a record that starts with Black's move
+    // after a load is not offered until White has moved.
+    if (mover == Side::White)
+        state.recordEnabled = true;
+    state.lastMoveTo = to;
+    const bool resetsCounter = state.board[from] == pieceLetter(mover, PieceIndex::Pawn) ||
+                               isPieceOf(opponent(mover), state.board[to]);
+    state.halfmoveCounter = resetsCounter ? 0 : state.halfmoveCounter + 1;
+    state.board[to] = state.board[from];
+    state.board[from] = 0;
+
+    // The winning and the drawing move end the game before the record takes them.
+    if (kingCaptured(state.board, mover)) {
+        const bool white = mover == Side::White;
+        endGame(state, desktop, white ? texts::whiteWinsBox : texts::blackWinsBox, texts::winCaption,
+                white ? texts::whiteHasWon : texts::blackHasWon);
+        return;
+    }
+    if (state.halfmoveCounter == drawCounter) {
+        endGame(state, desktop, texts::drawBox, texts::drawCaption, texts::draw);
+        return;
+    }
+    const char promotion = promotePawn(state.board, mover, desktop);
+    appendToRecord(state, desktop, from, to, promotion, state.epCaptured);
+    finishTurn(state, desktop);
+}
+
+void putDown(GameState &state, Desktop &desktop)
+{
+    const Side mover = state.sideToMove;
+    if (state.cursorSquare == state.selectedFrom) {
+        onCancel(state, desktop);
+        return;
+    }
+    if (isPieceOf(mover, state.board[state.cursorSquare])) {
+        refuse(desktop, texts::illegalMove);
+        return;
+    }
+    if (tryCastle(state, mover, state.selectedFrom, state.cursorSquare))
+        castle(state, desktop);
+    else if (isLegalMove(state, mover, state.selectedFrom, state.cursorSquare))
+        makeOrdinaryMove(state, desktop);
+    else
+        refuse(desktop, texts::illegalMove);
+}
+
+} // namespace
+
+void onLeftDoubleClick(GameState &state, Desktop &desktop, Point clientPoint)
+{
+    const std::optional<Square> hit = hitTestBoard(clientPoint);
+    if (!hit)
+        return;
+    state.cursorSquare = *hit;
+    if (state.selectionState == SelectionState::PieceSelected)
+        putDown(state, desktop);
+    else
+        pickUp(state, desktop);
+}
+
+void onCancel(GameState &state, Desktop &desktop)
+{
+    if (state.selectionState != SelectionState::PieceSelected)
+        return;
+    state.selectionState = state.recordEnabled ? SelectionState::ShowLastMove : SelectionState::IdleAfterLoad;
+    state.cursorSquare = state.lastMoveTo;
+    desktop.setStatusText(state.sideToMove == Side::White ? texts::whiteToMove : texts::blackToMove);
+    desktop.requestRedraw();
+}
+
+bool kingCaptured(const Board &board, Side mover)
+{
+    const char theirKing = pieceLetter(opponent(mover), PieceIndex::King);
+    return std::find(board.squares.begin(), board.squares.end(), theirKing) == board.squares.end();
+}
+
+} // namespace chess

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string_view>
+
+// Every text the program shows, in UTF-8. Some status texts differ from their neighbours
+// only in an ideographic space (U+3000) where the others have two ASCII spaces, and in the
+// half-width dots (U+FF65); players have always seen them so, and they stay so.
+namespace chess::texts {
+
+inline constexpr std::string_view ready = "Ready";
+inline constexpr std::string_view whiteMoving = "Turn:White  moving";
+inline constexpr std::string_view blackMoving = "Turn:Black\u3000moving\uff65\uff65\uff65";
+inline constexpr std::string_view blackThinking = "Turn:Black\u3000thinking\uff65\uff65\uff65";
+inline constexpr std::string_view whiteThinking = "Turn:White\u3000thinking\uff65\uff65\uff65";
+inline constexpr std::string_view whiteToMove = "Turn:White thinking";
+inline constexpr std::string_view blackToMove = "Turn:Black thinking";
+inline constexpr std::string_view whiteTouchedBlackPiece = "warning : illegal  move";
+inline constexpr std::string_view illegalMove = "warning : illegal\u3000move";
+inline constexpr std::string_view whiteHasWon = "White has won!!";
+inline constexpr std::string_view blackHasWon = "Black has won!!";
+inline constexpr std::string_view draw = "Draw";
+
+inline constexpr std::string_view whiteWinsBox = "白の勝ち";
+inline constexpr std::string_view blackWinsBox = "黒の勝ち";
+inline constexpr std::string_view winCaption = "Win!!";
+inline constexpr std::string_view drawBox = "引き分け";
+inline constexpr std::string_view drawCaption = "Draw";
+inline constexpr std::string_view recordFailed = "棋譜の作成に失敗";
+inline constexpr std::string_view recordFailedCaption = "ERROR";
+
+inline constexpr std::string_view recordCaption = "棋譜";
+inline constexpr std::string_view errorOccurred = "エラー発生";
+inline constexpr std::string_view clipboardFailed = "クリップボードに書き込み失敗";
+inline constexpr std::string_view errorCaption = "Error";
+
+inline constexpr std::string_view saveAsTitle = "名前をつけて保存";
+inline constexpr std::string_view openPositionTitle = "盤面を開く";
+inline constexpr std::string_view allFilesFilter = "全てのファイル(*.*)";
+
+inline constexpr std::string_view promotionCaption = "プロモーション";
+inline constexpr std::string_view promotionPrompt = "プロモーションです。どれか選んで下さい。";
+
+} // namespace chess::texts

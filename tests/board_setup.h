@@ -1,0 +1,23 @@
+#pragma once
+
+#include "app/board.h"
+
+#include <array>
+#include <string_view>
+
+namespace chess::testing {
+
+// A board drawn as it is seen, rank 8 first, one string of eight bytes a rank; '.' is an
+// empty square:  boardFromRanks({"r...k..r", "........", ..., "R...K..R"}).
+inline Board boardFromRanks(const std::array<std::string_view, 8> &ranks)
+{
+    Board board;
+    for (int row = 0; row < 8; ++row)
+        for (int file = 0; file < 8; ++file)
+            board[{file, row}] = ranks[row][file] == '.' ? 0 : ranks[row][file];
+    return board;
+}
+
+inline Board emptyBoard() { return Board{}; }
+
+} // namespace chess::testing
