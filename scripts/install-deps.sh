@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building and running (`run`) or building and testing
+# (`test`) need, only those that are missing. Runs apt-get as root, or through sudo.
+set -euo pipefail
+
+run_packages=(cmake g++ make qt6-base-dev fonts-ipafont-gothic fonts-ipafont-mincho)
+test_packages=("${run_packages[@]}"
+    libgtest-dev libbenchmark-dev clang libclang-rt-14-dev clang-format
+    xvfb xauth xdotool xclip imagemagick x11-utils dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0
+    g++-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 locales
+    desktop-file-utils appstream dpkg-dev file zip)
+
+case "${1:-}" in
+run) wanted=("${run_packages[@]}") ;;
+test) wanted=("${test_packages[@]}") ;;
+*) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
