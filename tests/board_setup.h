@@ -3,7 +3,16 @@
 #include "app/board.h"
 
 #include <array>
+#include <ostream>
 #include <string_view>
+
+namespace chess {
+// Failure messages name squares as a chess player would.
+inline void PrintTo(Square s, std::ostream *os)
+{
+    *os << static_cast<char>('a' + s.file) << 8 - s.row;
+}
+} // namespace chess
 
 namespace chess::testing {
 
