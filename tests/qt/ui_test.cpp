@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -214,9 +215,9 @@ private slots:
         const QRect inside(8, 8, 64, 64);
         QCOMPARE(picture.copy(inside.translated(80, 40)).convertToFormat(QImage::Format_RGB32),
                  rook.copy(inside).convertToFormat(QImage::Format_RGB32));
-        QCOMPARE(picture.pixelColor(78, 100), QColor(0, 0, 0)); // outline x = 39 is two pixels
-        QCOMPARE(picture.pixelColor(79, 100), QColor(0, 0, 0));
-        QCOMPARE(picture.pixelColor(77, 100), QColor(200, 255, 255));
+        QCOMPARE(picture.pixelColor(78, 300), QColor(0, 0, 0)); // outline x = 39 is two pixels
+        QCOMPARE(picture.pixelColor(79, 300), QColor(0, 0, 0));
+        QCOMPARE(picture.pixelColor(77, 300), QColor(200, 255, 255));
     }
 
     void promotionDialogResults_data()
@@ -344,7 +345,45 @@ private slots:
         action(CommandId::SaveRecord)->trigger();
         QVERIFY(question.contains(QStringLiteral("game.txt")));
         QVERIFY(saved.open(QIODevice::ReadOnly));
-        QCOMPARE(saved.readAll(), QByteArray("1  d2-d4      d7-d5"));
+        QCOMPARE(saved.readAll(), QByteArray("1  d2-d4      d7-d5\r\n"));
+    }
+
+    // Both choosers add the default extension to a typed name; the open one shows only the
+    // position files and takes only an existing file.
+    void positionSavedAndOpenedAgain()
+    {
+        QTemporaryDir dir;
+        const QString typed = dir.filePath(QStringLiteral("pos"));
+        const auto type = [](QWidget *modal, const QString &path) {
+            auto *name = modal->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            name->setText(path);
+            QTest::keyClick(name, Qt::Key_Return);
+        };
+        whenModal([&](QWidget *modal) { type(modal, typed); });
+        action(CommandId::SavePosition)->trigger();
+        QVERIFY(QFile::exists(typed + QStringLiteral(".fen")));
+
+        move("e2"_sq, "e4"_sq);
+        QString title;
+        QStringList patterns;
+        QFileDialog::FileMode mode = QFileDialog::AnyFile;
+        whenModal([&](QWidget *modal) {
+            auto *dialog = qobject_cast<QFileDialog *>(modal);
+            title = dialog->windowTitle();
+            mode = dialog->fileMode();
+            patterns = dialog->findChild<QFileSystemModel *>()->nameFilters();
+            type(modal, typed);
+        });
+        action(CommandId::OpenPosition)->trigger();
+        QCOMPARE(title, QStringLiteral("盤面を開く"));
+        QCOMPARE(mode, QFileDialog::ExistingFile);
+        QCOMPARE(patterns, QStringList({"*.fen"}));
+        QCOMPARE(status->text(), QStringLiteral("Turn:White thinking"));
+        QVERIFY(!action(CommandId::ViewRecord)->isEnabled());
+        ui::SquareArt art;
+        const QImage opening = ui::composePicture(
+            renderBoard(GameState::initialBoard, "e4"_sq, SelectionState::IdleAfterLoad), art, 1);
+        QCOMPARE(board->composedImage(), opening);
     }
 
     void exitClosesTheWindow()

@@ -1,0 +1,127 @@
+#include "qt/board_widget.h"
+
+#include <QCursor>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegion>
+
+namespace chess::ui {
+namespace {
+
+QColor toQColor(Colour colour) { return QColor(colour.red, colour.green, colour.blue); }
+
+// Right and bottom are exclusive.
+QRect toQRect(Rect rect)
+{
+    return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+QFont labelFont(const FontRequest &request)
+{
+    QStringList families;
+    for (const std::string &face : request.faces)
+        families << QString::fromStdString(face);
+    QFont font;
+    font.setFamilies(families);
+    font.setStyleHint(QFont::Serif);
+    font.setPixelSize(request.height);
+    // Qt's weights use the same 100-900 scale (600 is DemiBold).
+    font.setWeight(static_cast<QFont::Weight>(request.weight));
+    return font;
+}
+
+// Executes one drawing step each.
+struct StepPainter {
+    QPainter &painter;
+    SquareArt &art;
+    qreal devicePixelRatio;
+
+    void operator()(const FillRect &step) const
+    {
+        painter.fillRect(toQRect(step.rect), toQColor(step.colour));
+    }
+
+    void operator()(const DrawLabel &step) const
+    {
+        const QRect cell(QPoint(step.topLeft.x, step.topLeft.y), QSize(pictureWidth, pictureHeight));
+        painter.drawText(cell, Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(step.text));
+    }
+
+    void operator()(const DrawSquareImage &step) const
+    {
+        // An image larger than its square shows only its top-left part.
+        const QImage &image = art.image(step.image, devicePixelRatio);
+        const QRect target = toQRect(step.rect);
+        const qreal scale = image.devicePixelRatio();
+        painter.drawImage(target, image, QRectF(0, 0, target.width() * scale, target.height() * scale));
+    }
+
+    void operator()(const StrokeRect &step) const
+    {
+        // The pen is centred on the outline, whose one-pixel line covers left to right - 1.
+        // Filling the band instead of stroking keeps every pixel exact at any whole scale.
+        const int before = (step.penWidth - 1) / 2;
+        const int after = step.penWidth / 2;
+        const QRect line = toQRect(step.rect).adjusted(0, 0, -1, -1);
+        const QRect outer = line.adjusted(-before, -before, after + 1, after + 1);
+        const QRect inner = outer.adjusted(step.penWidth, step.penWidth, -step.penWidth, -step.penWidth);
+        for (const QRect &part : QRegion(outer).subtracted(QRegion(inner)))
+            painter.fillRect(part, toQColor(step.colour));
+    }
+};
+
+} // namespace
+
+const QImage &SquareArt::image(SquareImage image, qreal devicePixelRatio)
+{
+    const int scale = devicePixelRatio > 1 ? 2 : 1;
+    QImage &slot = images_[scale - 1][(imageResourceId(image) - 400) / 100];
+    if (slot.isNull()) {
+        const QString suffix = scale == 2 ? QStringLiteral("@2x.png") : QStringLiteral(".png");
+        slot.load(QStringLiteral(":/squares/") + QString::fromStdString(imageName(image)) + suffix);
+        slot.setDevicePixelRatio(scale);
+    }
+    return slot;
+}
+
+QImage composePicture(const BoardPicture &picture, SquareArt &art, qreal devicePixelRatio)
+{
+    QImage image(QSize(pictureWidth, pictureHeight) * devicePixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(devicePixelRatio);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setFont(labelFont(picture.labelFont));
+    painter.setPen(Qt::black);
+    const StepPainter step{painter, art, devicePixelRatio};
+    for (const DrawCommand &command : picture.commands)
+        std::visit(step, command);
+    return image;
+}
+
+BoardWidget::BoardWidget(QWidget *parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
+
+void BoardWidget::setPicture(BoardPicture picture)
+{
+    picture_ = std::move(picture);
+    composed_ = composePicture(picture_, art_, devicePixelRatioF());
+    update();
+}
+
+void BoardWidget::paintEvent(QPaintEvent *)
+{
+    // The window may have moved to a screen of another pixel scale since the last picture.
+    if (composed_.devicePixelRatio() != devicePixelRatioF())
+        composed_ = composePicture(picture_, art_, devicePixelRatioF());
+    QPainter(this).drawImage(QPoint(0, 0), composed_);
+}
+
+void BoardWidget::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The square is taken where the cursor is now, not where the click was queued.
+    if (event->button() == Qt::LeftButton)
+        emit leftDoubleClicked(mapFromGlobal(QCursor::pos()));
+    else if (event->button() == Qt::RightButton)
+        emit rightDoubleClicked();
+}
+
+} // namespace chess::ui

@@ -1,0 +1,11 @@
+#include "qt/main_window.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    chess::ui::MainWindow window;
+    window.show();
+    return app.exec();
+}

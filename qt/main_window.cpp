@@ -1,0 +1,75 @@
+#include "qt/main_window.h"
+
+#include "app/move_controller.h"
+#include "app/texts.h"
+#include "qt/board_widget.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+
+namespace chess::ui {
+namespace {
+
+QIcon programIcon()
+{
+    QIcon icon;
+    const QDir icons(QStringLiteral(":/icons"), QStringLiteral("chessboard-*.png"));
+    for (const QString &name : icons.entryList())
+        icon.addFile(icons.filePath(name));
+    return icon;
+}
+
+} // namespace
+
+MainWindow::MainWindow()
+    : status_(new QLabel(toQString(texts::ready))), board_(new BoardWidget),
+      desktop_(*this, *status_, *board_, state_)
+{
+    setWindowTitle(QStringLiteral("Chess"));
+    setWindowIcon(programIcon());
+
+    QMenu *fileMenu = menuBar()->addMenu(toQString(fileMenuCaption));
+    for (const MenuItem &item : fileMenuItems()) {
+        if (!item.command) {
+            fileMenu->addSeparator();
+            continue;
+        }
+        QAction *action = fileMenu->addAction(toQString(item.caption));
+        const CommandId id = *item.command;
+        connect(action, &QAction::triggered, this, [this, id] {
+            dispatchCommand(state_, desktop_, static_cast<int>(id));
+            updateCommands();
+        });
+        commands_.emplace_back(id, action);
+    }
+
+    // A permanent widget, because the menu's status tips would wipe a status-bar message.
+    status_->setObjectName(QStringLiteral("status"));
+    statusBar()->addPermanentWidget(status_, 1);
+    statusBar()->setSizeGripEnabled(false);
+
+    board_->setAccessibleName(QStringLiteral("board"));
+    setCentralWidget(board_);
+    connect(board_, &BoardWidget::leftDoubleClicked, this, [this](QPoint cursor) {
+        onLeftDoubleClick(state_, desktop_, Point{cursor.x(), cursor.y()});
+        updateCommands();
+    });
+    connect(board_, &BoardWidget::rightDoubleClicked, this, [this] {
+        onCancel(state_, desktop_);
+        updateCommands();
+    });
+
+    setFixedSize(pictureWidth, pictureHeight);
+    desktop_.requestRedraw();
+    updateCommands();
+}
+
+void MainWindow::updateCommands()
+{
+    for (const auto &[id, action] : commands_)
+        action->setEnabled(isCommandEnabled(state_, id));
+}
+
+} // namespace chess::ui

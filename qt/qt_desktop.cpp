@@ -1,0 +1,95 @@
+#include "qt/qt_desktop.h"
+
+#include "qt/board_widget.h"
+#include "qt/promotion_dialog.h"
+#include "view/board_picture.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+
+namespace chess::ui {
+namespace {
+
+// Each description ends in its pattern in parentheses, such as "テキストファイル(*.txt)",
+// which is just what Qt reads its filter pattern from; so they are shown as they are.
+QStringList nameFilters(const std::vector<FileFilter> &filters)
+{
+    QStringList names;
+    for (const FileFilter &filter : filters)
+        names << toQString(filter.description);
+    return names;
+}
+
+std::optional<std::filesystem::path> chooseFile(QWidget &window, const FileChooser &chooser,
+                                                QFileDialog::AcceptMode mode)
+{
+    // Qt's own dialog, so that every machine shows the same chooser.
+    QFileDialog dialog(&window, toQString(chooser.title));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(mode);
+    // A save chooser asks before overwriting by default.
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(nameFilters(chooser.filters));
+    dialog.setDefaultSuffix(toQString(chooser.defaultExtension));
+    if (!chooser.defaultName.empty())
+        dialog.selectFile(toQString(chooser.defaultName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return std::filesystem::path(QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString());
+}
+
+} // namespace
+
+QtDesktop::QtDesktop(QWidget &window, QLabel &status, BoardWidget &board, const GameState &state)
+    : window_(window), status_(status), board_(board), state_(state)
+{
+}
+
+void QtDesktop::setStatusText(std::string_view text) { status_.setText(toQString(text)); }
+
+void QtDesktop::beep() { QApplication::beep(); }
+
+void QtDesktop::showMessage(std::string_view text, std::string_view caption)
+{
+    // The record's lines end in CR LF, which a label would show as a stray mark before each
+    // line break.
+    QString body = toQString(text);
+    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(QMessageBox::NoIcon, toQString(caption), body, QMessageBox::Ok, &window_);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+std::optional<int> QtDesktop::choosePromotion() { return PromotionDialog(&window_).exec(); }
+
+std::optional<std::filesystem::path> QtDesktop::chooseSaveFile(const FileChooser &chooser)
+{
+    return chooseFile(window_, chooser, QFileDialog::AcceptSave);
+}
+
+std::optional<std::filesystem::path> QtDesktop::chooseOpenFile(const FileChooser &chooser)
+{
+    return chooseFile(window_, chooser, QFileDialog::AcceptOpen);
+}
+
+bool QtDesktop::setClipboardText(std::string_view text)
+{
+    const QString copy = toQString(text);
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setText(copy);
+    // Qt reports no failure; reading the text back shows whether the clipboard took it.
+    return clipboard->text() == copy;
+}
+
+void QtDesktop::requestRedraw()
+{
+    board_.setPicture(renderBoard(state_.board, state_.cursorSquare, state_.selectionState));
+}
+
+void QtDesktop::requestClose() { window_.close(); }
+
+} // namespace chess::ui

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "app/desktop.h"
+#include "app/game_state.h"
+
+#include <QString>
+
+#include <string_view>
+
+class QLabel;
+class QWidget;
+
+namespace chess::ui {
+
+class BoardWidget;
+
+// The core's UTF-8 texts as Qt text.
+inline QString toQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The core's desktop on Qt: the window's status label and board, and modal boxes, dialogs and
+// file choosers owned by the window. Texts are converted between UTF-8 and QString here.
+class QtDesktop final : public Desktop {
+public:
+    QtDesktop(QWidget &window, QLabel &status, BoardWidget &board, const GameState &state);
+
+    void setStatusText(std::string_view text) override;
+    void beep() override;
+    void showMessage(std::string_view text, std::string_view caption) override;
+    std::optional<int> choosePromotion() override;
+    std::optional<std::filesystem::path> chooseSaveFile(const FileChooser &chooser) override;
+    std::optional<std::filesystem::path> chooseOpenFile(const FileChooser &chooser) override;
+    bool setClipboardText(std::string_view text) override;
+    void requestRedraw() override;
+    void requestClose() override;
+
+private:
+    QWidget &window_;
+    QLabel &status_;
+    BoardWidget &board_;
+    const GameState &state_;
+};
+
+} // namespace chess::ui

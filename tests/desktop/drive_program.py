@@ -1,0 +1,423 @@
+#!/usr/bin/python3
+"""Plays the built chess program as a person would, in an X server of its own.
+
+Starts Xvfb, a private D-Bus session with the accessibility bus, and the program in a
+scratch directory; then double-clicks squares with xdotool, works the File menu from the
+keyboard, reads the status texts and boxes through AT-SPI, the clipboard with xclip and
+the screen with ImageMagick's import. Prints PASS/FAIL per check and exits 1 on a failure.
+Every process it starts is stopped by its own pid.
+"""
+
+import argparse
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+WHITE_THINKING = "Turn:White\u3000thinking\uff65\uff65\uff65"
+BLACK_THINKING = "Turn:Black\u3000thinking\uff65\uff65\uff65"
+WHITE_MOVING = "Turn:White  moving"
+BLACK_MOVING = "Turn:Black\u3000moving\uff65\uff65\uff65"
+OPENING_RECORD = b"1  e2-e4      e7-e5\r\n2  g1-f3      b8-c6\r\n3  f1-c4      g8-f6\r\n4  o-o        "
+BACKGROUND = (200, 255, 255)
+LIGHT, DARK, BLACK = (255, 255, 255), (0, 140, 0), (0, 0, 0)
+
+
+class Failed(Exception):
+    pass
+
+
+class Session:
+    """The X server, the buses and the program, and the checks made on them."""
+
+    def __init__(self, app, screenshots, art):
+        self.app = app
+        self.screenshots = screenshots
+        self.art = art
+        self.processes = []  # (name, Popen), stopped in reverse order
+        self.passed = 0
+        self.failed = 0
+        self.scratch = tempfile.mkdtemp(prefix="chess-desktop-")
+        runtime = os.path.join(self.scratch, "runtime")
+        os.mkdir(runtime, 0o700)
+        self.env = {k: v for k, v in os.environ.items()
+                    if k not in ("DISPLAY", "WAYLAND_DISPLAY", "XAUTHORITY", "DBUS_SESSION_BUS_ADDRESS",
+                                 "AT_SPI_BUS_ADDRESS", "QT_QPA_PLATFORM", "QT_QPA_PLATFORMTHEME",
+                                 "QT_STYLE_OVERRIDE", "XDG_CURRENT_DESKTOP", "SESSION_MANAGER")
+                    and "SCALE" not in k}
+        self.env["XDG_RUNTIME_DIR"] = runtime
+
+    # -- processes -------------------------------------------------------------------------
+
+    def start(self, name, argv, **kwargs):
+        log = open(os.path.join(self.scratch, name + ".log"), "wb")
+        process = subprocess.Popen(argv, env=self.env, stdin=subprocess.DEVNULL, stdout=kwargs.pop("stdout", log),
+                                   stderr=log, **kwargs)
+        self.processes.append((name, process))
+        return process
+
+    def start_x_and_buses(self):
+        # Xvfb picks a free display itself and writes its number once it accepts clients.
+        read_end, write_end = os.pipe()
+        self.start("xvfb", ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+                            "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,))
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            raise Failed("Xvfb did not start")
+        self.env["DISPLAY"] = ":" + number
+        dbus = self.start("dbus", ["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                          stdout=subprocess.PIPE)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = dbus.stdout.readline().decode().strip()
+        # Activate the accessibility bus before the program starts, so it joins at once.
+        self.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
+                  "org.a11y.Bus.GetAddress"])
+        os.environ.update({k: self.env[k] for k in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR")})
+        os.environ.pop("AT_SPI_BUS_ADDRESS", None)
+
+    def start_program(self):
+        self.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+        self.program = self.start("chessboard", [self.app], cwd=self.scratch)
+
+    def stop_all(self):
+        # The session bus started the accessibility bus and its helpers; they are stopped too.
+        dbus = next((p for name, p in self.processes if name == "dbus"), None)
+        helpers = descendants_of(dbus.pid) if dbus else []
+        for _, process in reversed(self.processes):
+            if process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(5)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+        for pid in helpers:
+            try:
+                os.kill(pid, signal.SIGTERM)
+            except ProcessLookupError:
+                pass
+        if self.failed:
+            log = read_file(os.path.join(self.scratch, "chessboard.log"))
+            print("program output:\n" + (log or b"(none)").decode(errors="replace"))
+        shutil.rmtree(self.scratch, ignore_errors=True)
+
+    def run(self, argv, check=True):
+        result = subprocess.run(argv, env=self.env, stdin=subprocess.DEVNULL, capture_output=True, timeout=20)
+        if check and result.returncode != 0:
+            raise Failed(f"{argv[0]} failed: {result.stderr.decode(errors='replace').strip()}")
+        return result
+
+    def xdotool(self, *args, check=True):
+        return self.run(["xdotool", *args], check).stdout.decode().split()
+
+    # -- checks ----------------------------------------------------------------------------
+
+    def check(self, what, ok, detail=""):
+        if ok:
+            self.passed += 1
+            print(f"PASS  {what}")
+        else:
+            self.failed += 1
+            print(f"FAIL  {what}{': ' + detail if detail else ''}")
+        sys.stdout.flush()
+        return ok
+
+    def require(self, what, ok, detail=""):
+        if not self.check(what, ok, detail):
+            raise Failed(what)
+
+    # -- finding things --------------------------------------------------------------------
+
+    def find_window(self, title, timeout=10):
+        ids = wait_for(lambda: self.xdotool("search", "--onlyvisible", "--name", f"^{title}$", check=False),
+                       timeout)
+        if not ids:
+            raise Failed(f"no window titled {title!r}")
+        return ids[0]
+
+    def wait_gone(self, window, timeout=10):
+        return wait_for(lambda: window not in self.xdotool("search", "--onlyvisible", "--name", ".*", check=False),
+                        timeout)
+
+    def focus(self, window):
+        self.xdotool("windowfocus", "--sync", window)
+
+    def wait_focus(self, window):
+        # Modal windows take the focus a little after they map; keys sent before are lost.
+        if not wait_for(lambda: self.xdotool("getwindowfocus", check=False) == [window], 5):
+            raise Failed(f"window {window} never got the focus")
+
+    def find_accessible(self):
+        import pyatspi  # after the session bus exists
+        self.pyatspi = pyatspi
+        desktop = pyatspi.Registry.getDesktop(0)
+        name = os.path.basename(self.app)
+        self.application = wait_for(lambda: next(
+            (desktop.getChildAtIndex(i) for i in range(desktop.childCount)
+             if desktop.getChildAtIndex(i) is not None and desktop.getChildAtIndex(i).name == name), None), 10)
+        if self.application is None:
+            raise Failed("the program never appeared on the accessibility bus")
+        self.status = wait_for(lambda: next(
+            (a for a in walk(self.application) if a.getRoleName() == "label"
+             and a.parent is not None and a.parent.getRoleName() == "status bar"), None), 5)
+        self.board = next((a for a in walk(self.application) if a.name == "board"), None)
+        self.require("status label and board found through AT-SPI", self.status is not None and self.board is not None)
+
+    def menu_states(self):
+        return {a.name: a.getState().contains(self.pyatspi.STATE_ENABLED) for a in walk(self.application)
+                if a.getRoleName() == "menu item" and a.parent.getRoleName() == "popup menu"}
+
+    def expect_status(self, text, what):
+        seen = wait_for(lambda: self.status.name if self.status.name == text else None, 3)
+        self.check(f"status {text!r} {what}", seen == text, f"saw {self.status.name!r}")
+
+    # -- the screen ------------------------------------------------------------------------
+
+    def screen(self):
+        return Screen(self.run(["import", "-window", "root", "-depth", "8", "ppm:-"]).stdout)
+
+    def screenshot(self, name, width, height):
+        path = os.path.join(self.screenshots, name + ".png")
+        self.run(["import", "-window", "root", "-crop", f"{width}x{height}+0+0", "+repage", path])
+        print(f"      screenshot {path}")
+
+    def locate_board(self):
+        """The board picture's origin on the screen, by its colours and by AT-SPI; they must agree."""
+        def by_colour():
+            screen = self.screen()
+            for y in range(0, 100):
+                for x in range(0, 100):
+                    if screen.pixel(x, y) == BACKGROUND:
+                        return (x, y) if screen.pixel(x + 39, y + 19) == BLACK else None
+            return None
+        origin = wait_for(by_colour, 10)  # the first frame may not be painted yet
+        self.require("board found on the screen by its background and outline", origin is not None)
+        extents = self.board.queryComponent().getExtents(self.pyatspi.DESKTOP_COORDS)
+        self.check("the board's AT-SPI position matches the picture", (extents.x, extents.y) == origin,
+                   f"AT-SPI {(extents.x, extents.y)}, screen {origin}")
+        self.origin = origin
+
+    def square_point(self, name):
+        file, row = ord(name[0]) - ord("a"), 8 - int(name[1])
+        return self.origin[0] + 60 + 40 * file, self.origin[1] + 40 + 40 * row
+
+    def double_click(self, square, button=1):
+        x, y = self.square_point(square)
+        self.xdotool("mousemove", str(x), str(y), "click", "--repeat", "2", "--delay", "50", str(button))
+
+    def move(self, source, target, mover="White"):
+        self.double_click(source)
+        self.expect_status(WHITE_MOVING if mover == "White" else BLACK_MOVING, f"after picking up {source}")
+        self.double_click(target)
+        self.expect_status(BLACK_THINKING if mover == "White" else WHITE_THINKING, f"after {source}-{target}")
+
+    def menu(self, keys):
+        """Opens the File menu from the keyboard and presses `keys` in it."""
+        self.focus(self.main)
+        self.xdotool("key", "--delay", "60", "alt+f")
+        self.xdotool("key", "--delay", "60", *keys)
+
+    def art_pixels(self, name):
+        ppm = self.run(["/usr/bin/convert", os.path.join(self.art, name + ".png"), "-depth", "8", "ppm:-"]).stdout
+        return Screen(ppm)
+
+    # -- the session -----------------------------------------------------------------------
+
+    def play(self):
+        self.start_x_and_buses()
+        self.start_program()
+        self.main = self.find_window("Chess")
+        geometry = self.run(["xdotool", "getwindowgeometry", self.main]).stdout.decode()
+        self.check("window is 400 x 470", "400x470" in geometry, geometry.strip())
+        self.find_accessible()
+        self.locate_board()
+        self.expect_status("Ready", "at start")
+        states = self.menu_states()
+        self.check("record items greyed at start",
+                   [states.get(n) for n in ("棋譜を見る(P)", "棋譜の保存(R)", "棋譜をコピー")] == [False] * 3
+                   and states.get("終了(X)") is True, str(states))
+        start = self.screen()
+        self.screenshot("1-start", 400, 470)
+
+        self.double_click("e2")
+        self.expect_status(WHITE_MOVING, "after picking up e2")
+        self.check("blue frame on e2", self.screen().pixel(*self.edge("e2")) == (0, 0, 255))
+        self.screenshot("2-piece-picked-up", 400, 470)
+        self.double_click("e4")
+        self.expect_status(BLACK_THINKING, "after e2-e4")
+        self.check("red frame on e4", self.screen().pixel(*self.edge("e4")) == (255, 0, 0))
+        self.screenshot("3-after-move", 400, 470)
+        states = self.menu_states()
+        self.check("record items enabled after White's move",
+                   all(states.get(n) for n in ("棋譜を見る(P)", "棋譜の保存(R)", "棋譜をコピー")), str(states))
+
+        self.double_click("d2")
+        self.expect_status("warning : illegal\u3000move", "for a white piece on Black's turn")
+        self.double_click("e7")
+        self.double_click("e7", button=3)
+        self.expect_status("Turn:Black thinking", "after a right double-click")
+        for source, target, mover in (("e7", "e5", "Black"), ("g1", "f3", "White"), ("b8", "c6", "Black"),
+                                      ("f1", "c4", "White"), ("g8", "f6", "Black"), ("e1", "g1", "White")):
+            self.move(source, target, mover)
+
+        # Copy: the third item from the bottom, reached upwards over 終了.
+        self.menu(["Up", "Up", "Return"])
+        copied = wait_for(lambda: self.run(["xclip", "-o", "-selection", "clipboard"], check=False).stdout or None, 5)
+        self.check("the copied record, byte for byte", copied == OPENING_RECORD, repr(copied))
+
+        self.menu(["p"])
+        box = self.find_window("棋譜")
+        self.wait_focus(box)
+        alert = wait_for(lambda: next((a for a in walk(self.application) if a.getRoleName() == "alert"), None), 5)
+        shown = [a.name for a in walk(alert) if a.getRoleName() == "label"] if alert else []
+        self.check("the record box shows the record", OPENING_RECORD.decode().replace("\r\n", "\n") in shown,
+                   repr(shown))
+        self.screenshot("5-record-box", 400, 470)
+        self.xdotool("key", "Return")
+        self.check("Return closes the box", self.wait_gone(box))
+
+        self.menu(["Up", "Up", "Up", "Return"])
+        chooser = self.find_window("名前をつけて保存")
+        self.wait_focus(chooser)
+        target = os.path.join(self.scratch, "record")
+        self.xdotool("type", "--delay", "10", target)
+        self.xdotool("key", "Return")
+        saved = wait_for(lambda: read_file(target + ".txt"), 5)
+        self.check("the saved record (txt added), byte for byte", saved == OPENING_RECORD, repr(saved))
+
+        # A second game, to promote: 1.a4 b5 2.axb5 a6 3.bxa6 Bb7 4.axb7 Nc6 5.bxa8.
+        self.menu(["Return"])
+        self.expect_status("Ready", "after the reset")
+        reset = self.screen()
+        self.check("the reset board looks as at start", reset.region(*self.origin, 400, 380)
+                   == start.region(*self.origin, 400, 380))
+        self.check("board colours: background, light and dark grounds, outline",
+                   [reset.pixel(self.origin[0] + x, self.origin[1] + y) for x, y in ((2, 2), (41, 21), (81, 21), (39, 200))]
+                   == [BACKGROUND, LIGHT, DARK, BLACK])
+        for source, target, mover in (("a2", "a4", "White"), ("b7", "b5", "Black"), ("a4", "b5", "White"),
+                                      ("a7", "a6", "Black"), ("b5", "a6", "White"), ("c8", "b7", "Black"),
+                                      ("a6", "b7", "White"), ("b8", "c6", "Black")):
+            self.move(source, target, mover)
+        self.double_click("b7")
+        self.double_click("a8")
+        dialog = self.find_window("プロモーション")
+        self.wait_focus(dialog)
+        frame = wait_for(lambda: next((a for a in walk(self.application)
+                                       if a.getRoleName() == "dialog" and a.name == "プロモーション"), None), 5)
+        labels = [a.name for a in walk(frame) if a.getRoleName() == "label"] if frame else []
+        self.check("the promotion dialog's prompt", labels == ["プロモーションです。どれか選んで下さい。"], repr(labels))
+        geometry = self.run(["xdotool", "getwindowgeometry", "--shell", dialog]).stdout.decode()
+        box = dict(line.split("=") for line in geometry.split())
+        self.screenshot("4-promotion-dialog", max(400, int(box["X"]) + int(box["WIDTH"])),
+                        max(470, int(box["Y"]) + int(box["HEIGHT"])))
+        knight = next((a for a in walk(frame) if a.getRoleName() == "push button" and a.name == "Knight"), None)
+        self.require("Knight button found", knight is not None)
+        extents = knight.queryComponent().getExtents(self.pyatspi.DESKTOP_COORDS)
+        self.xdotool("mousemove", str(extents.x + extents.width // 2), str(extents.y + extents.height // 2),
+                     "click", "1")
+        self.check("the dialog closes on Knight", self.wait_gone(dialog))
+        self.expect_status(BLACK_THINKING, "after the promotion")
+        knight_art = self.art_pixels("white-knight-light")
+        a8 = self.screen().region(self.origin[0] + 43, self.origin[1] + 23, 34, 34)
+        self.check("a8 shows the white knight's art", a8 == knight_art.region(3, 3, 34, 34))
+
+        self.menu(["x"])
+        try:
+            code = self.program.wait(10)
+        except subprocess.TimeoutExpired:
+            code = None
+        self.check("終了 ends the program with exit code 0", code == 0, f"code {code}")
+
+    def edge(self, square):
+        # The frame's 3 pixels straddle the square's left edge.
+        x, y = self.square_point(square)
+        return x - 19, y
+
+
+class Screen:
+    """A binary PPM (P6, 8-bit) as ImageMagick writes it."""
+
+    def __init__(self, ppm):
+        magic, width, height, maxval, self.data = ppm.split(maxsplit=4)
+        if magic != b"P6" or maxval != b"255":
+            raise Failed("unexpected screenshot format")
+        self.width = int(width)
+
+    def pixel(self, x, y):
+        i = 3 * (y * self.width + x)
+        return tuple(self.data[i:i + 3])
+
+    def region(self, left, top, width, height):
+        return [self.data[3 * (y * self.width + left):3 * (y * self.width + left + width)]
+                for y in range(top, top + height)]
+
+
+def walk(accessible):
+    yield accessible
+    for i in range(accessible.childCount):
+        child = accessible.getChildAtIndex(i)
+        if child is not None:  # a leaf is falsy: test for None only
+            yield from walk(child)
+
+
+def wait_for(probe, timeout):
+    """Polls `probe` until it gives something truthy or the time is up; returns its last answer."""
+    deadline = time.monotonic() + timeout
+    while True:
+        answer = probe()
+        if answer or time.monotonic() > deadline:
+            return answer
+        time.sleep(0.02)
+
+
+def read_file(path):
+    try:
+        with open(path, "rb") as f:
+            return f.read() or None
+    except FileNotFoundError:
+        return None
+
+
+def descendants_of(pid):
+    """The pids of every process below `pid`."""
+    parents = {}
+    for entry in os.listdir("/proc"):
+        if entry.isdigit():
+            try:
+                with open(f"/proc/{entry}/stat") as f:
+                    parents[int(entry)] = int(f.read().rsplit(")", 1)[1].split()[1])
+            except (OSError, IndexError, ValueError):
+                pass
+    found, frontier = [], [pid]
+    while frontier:
+        below = [child for child, parent in parents.items() if parent in frontier]
+        found += below
+        frontier = below
+    return found
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--app", required=True, help="the built chessboard program")
+    parser.add_argument("--screenshots", required=True, help="folder for the screenshots")
+    parser.add_argument("--art", required=True, help="folder of the square images")
+    args = parser.parse_args()
+    os.makedirs(args.screenshots, exist_ok=True)
+    started = time.monotonic()
+    session = Session(os.path.abspath(args.app), args.screenshots, args.art)
+    try:
+        session.play()
+    except (Failed, subprocess.TimeoutExpired) as error:
+        session.check("session completed", False, str(error))
+    finally:
+        session.stop_all()
+    print(f"{session.passed} passed, {session.failed} failed in {time.monotonic() - started:.1f} s")
+    return 1 if session.failed or not session.passed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
