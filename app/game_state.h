@@ -3,6 +3,8 @@
 #include "app/board.h"
 #include "record/game_record.h"
 
+#include <limits>
+
 namespace chess {
 
 struct CastlingRights {
@@ -51,6 +53,10 @@ struct GameState {
     DoubleStepRecord &doubleStepOf(Side side) { return doubleStep[sideIndex(side)]; }
     const DoubleStepRecord &doubleStepOf(Side side) const { return doubleStep[sideIndex(side)]; }
 };
+
+// One more of a counter that a loaded file may have set as high as an int goes: it stays
+// there rather than wrapping to a negative count.
+constexpr int countedOnce(int count) { return count == std::numeric_limits<int>::max() ? count : count + 1; }
 
 // Back to the opening position with every castling right and no record. The move numbers
 // start again from 1 even when no record existed (after a load, say). The frame position is

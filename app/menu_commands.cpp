@@ -1,6 +1,8 @@
 #include "app/menu_commands.h"
 
 #include "app/texts.h"
+#include "position/fen_reader.h"
+#include "position/fen_writer.h"
 #include "record/record_commands.h"
 
 #include <array>
@@ -32,6 +34,17 @@ void resetBoard(GameState &state, Desktop &desktop)
     desktop.requestRedraw();
 }
 
+// A cancelled or failed load leaves the game as it was, record commands and status included.
+void openPosition(GameState &state, Desktop &desktop)
+{
+    if (!loadPositionFile(state, desktop))
+        return;
+    state.selectionState = SelectionState::IdleAfterLoad;
+    state.recordEnabled = false;
+    desktop.setStatusText(state.sideToMove == Side::White ? texts::whiteToMove : texts::blackToMove);
+    desktop.requestRedraw();
+}
+
 } // namespace
 
 std::span<const MenuItem> fileMenuItems() { return menuItems; }
@@ -40,6 +53,8 @@ void dispatchCommand(GameState &state, Desktop &desktop, int commandId)
 {
     switch (static_cast<CommandId>(commandId)) {
     case CommandId::ResetBoard: resetBoard(state, desktop); break;
+    case CommandId::SavePosition: savePositionFile(state, desktop); break;
+    case CommandId::OpenPosition: openPosition(state, desktop); break;
     case CommandId::ViewRecord: viewRecord(state, desktop); break;
     case CommandId::SaveRecord: saveRecordFile(state, desktop); break;
     case CommandId::CopyRecord: copyRecordToClipboard(state, desktop); break;

@@ -76,7 +76,7 @@ void castle(GameState &state, Desktop &desktop)
     finishTurn(state, desktop);
     // Castling moves no pawn and takes nothing; it can neither capture a king nor be the
     // move that draws, so neither test follows it.
-    ++state.halfmoveCounter;
+    state.halfmoveCounter = countedOnce(state.halfmoveCounter);
 }
 
 void makeOrdinaryMove(GameState &state, Desktop &desktop)
@@ -91,7 +91,7 @@ void makeOrdinaryMove(GameState &state, Desktop &desktop)
     state.lastMoveTo = to;
     const bool resetsCounter = state.board[from] == pieceLetter(mover, PieceIndex::Pawn) ||
                                isPieceOf(opponent(mover), state.board[to]);
-    state.halfmoveCounter = resetsCounter ? 0 : state.halfmoveCounter + 1;
+    state.halfmoveCounter = resetsCounter ? 0 : countedOnce(state.halfmoveCounter);
     state.board[to] = state.board[from];
     state.board[from] = 0;
 

@@ -36,6 +36,17 @@ inline constexpr std::string_view errorCaption = "Error";
 inline constexpr std::string_view saveAsTitle = "名前をつけて保存";
 inline constexpr std::string_view openPositionTitle = "盤面を開く";
 inline constexpr std::string_view allFilesFilter = "全てのファイル(*.*)";
+inline constexpr std::string_view fenFilesFilter = "Forsyth-Edwards Notation(*.fen)";
+
+inline constexpr std::string_view fileOpenFailed = "ファイルオープンエラー発生";
+inline constexpr std::string_view fileOpenFailedCaption = "File Open Error";
+// A position file that ends in the placement, at the separator after it (a), at the side
+// to move (b) or in the castling field (c), or whose en passant field is no file (d).
+inline constexpr std::string_view badPositionFile = "不正なファイルです";
+inline constexpr std::string_view badPositionFileA = "不正なファイルa";
+inline constexpr std::string_view badPositionFileB = "不正なファイルb";
+inline constexpr std::string_view badPositionFileC = "不正なファイルc";
+inline constexpr std::string_view badPositionFileD = "不正なファイルd";
 
 inline constexpr std::string_view promotionCaption = "プロモーション";
 inline constexpr std::string_view promotionPrompt = "プロモーションです。どれか選んで下さい。";

@@ -61,8 +61,9 @@ bool appendMoveToRecord(GameState &state, Side side, Square from, Square to, cha
         if (!state.record.text)
             state.record.text.emplace();
         if (side == Side::White) {
-            state.record.text->append(whiteEntry(state.whiteMoveCount + 1, move));
-            ++state.whiteMoveCount;
+            const int moveNumber = countedOnce(state.whiteMoveCount);
+            state.record.text->append(whiteEntry(moveNumber, move));
+            state.whiteMoveCount = moveNumber;
         } else {
             state.record.text->append(move + "\r\n");
         }

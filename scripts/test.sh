@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test (installing what they need): the core and Qt
-# tests, the same core tests under AddressSanitizer and UndefinedBehaviorSanitizer, and
-# the format check. Exits non-zero on the first failure.
+# tests, the installed program and its .deb, the same core tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer, a short fuzzing run of the position file reader, and the
+# format check. Exits non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
@@ -15,9 +16,15 @@ cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCHESS_WERROR=ON -DC
 cmake --build build/test -j"$jobs"
 ctest --test-dir build/test --output-on-failure -j"$jobs"
 
+echo "== install, package and start the installed program"
+scripts/test-package.sh build/test
+
 echo "== core tests with sanitizers"
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DCHESS_SANITIZE=ON -DCHESS_BUILD_QT=OFF \
     -DCHESS_WERROR=ON >/dev/null
 cmake --build build/sanitize -j"$jobs"
 ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     ctest --test-dir build/sanitize --output-on-failure -j"$jobs"
+
+echo "== fuzz the position file reader"
+scripts/fuzz.sh 30

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace chess {
 namespace {
 
@@ -169,18 +171,26 @@ TEST_F(Controller, CapturesAndPawnMovesOfEitherSideResetTheCounter)
         {"....k...", ".p.....p", "........", "........", "........", "..n.N...", "...P....", "....K..B"});
     state.halfmoveCounter = 20;
     const std::pair<std::pair<Square, Square>, int> moves[] = {
-        {{"h1"_sq, "b7"_sq}, 0}, // White captures
-        {{"c3"_sq, "d1"_sq}, 1}, {{"e1"_sq, "f1"_sq}, 2},
-        {{"d1"_sq, "e3"_sq}, 0}, // Black captures
-        {{"f1"_sq, "g1"_sq}, 1},
-        {{"h7"_sq, "h6"_sq}, 0}, // a black pawn moves
-        {{"g1"_sq, "h1"_sq}, 1}, {{"e8"_sq, "d8"_sq}, 2},
-        {{"d2"_sq, "d3"_sq}, 0}, // a white pawn moves
+        {{"h1"_sq, "b7"_sq}, 0},                                                   // White captures
+        {{"c3"_sq, "d1"_sq}, 1}, {{"e1"_sq, "f1"_sq}, 2}, {{"d1"_sq, "e3"_sq}, 0}, // Black captures
+        {{"f1"_sq, "g1"_sq}, 1}, {{"h7"_sq, "h6"_sq}, 0},                          // a black pawn moves
+        {{"g1"_sq, "h1"_sq}, 1}, {{"e8"_sq, "d8"_sq}, 2}, {{"d2"_sq, "d3"_sq}, 0}, // a white pawn moves
     };
     for (const auto &[squares, counter] : moves) {
         move(squares.first, squares.second);
-        EXPECT_EQ(state.halfmoveCounter, counter) << "after the move to " << ::testing::PrintToString(squares.second);
+        EXPECT_EQ(state.halfmoveCounter, counter)
+            << "after the move to " << ::testing::PrintToString(squares.second);
     }
+}
+
+TEST_F(Controller, CountersLoadedAtTheirLargestStayThere)
+{
+    state.halfmoveCounter = std::numeric_limits<int>::max();
+    state.whiteMoveCount = std::numeric_limits<int>::max();
+    move("g1"_sq, "f3"_sq);
+    EXPECT_EQ(state.halfmoveCounter, std::numeric_limits<int>::max());
+    EXPECT_EQ(state.whiteMoveCount, std::numeric_limits<int>::max());
+    EXPECT_EQ(state.record.view(), "2147483647g1-f3      ");
 }
 
 TEST_F(Controller, PromotionAsksAndRecordsTheChosenPiece)
