@@ -8,10 +8,7 @@
 
 namespace chess {
 // Failure messages name squares as a chess player would.
-inline void PrintTo(Square s, std::ostream *os)
-{
-    *os << static_cast<char>('a' + s.file) << 8 - s.row;
-}
+inline void PrintTo(Square s, std::ostream *os) { *os << static_cast<char>('a' + s.file) << 8 - s.row; }
 } // namespace chess
 
 namespace chess::testing {

@@ -45,11 +45,12 @@ TEST_P(CastlesOnEitherWing, MovesKingAndRookAndEndsTheRights)
     EXPECT_FALSE(state.doubleStepOf(opponent(c.side)).pending);
 }
 
-INSTANTIATE_TEST_SUITE_P(Wings, CastlesOnEitherWing,
-                         ::testing::Values(CastleCase{Side::White, "e1"_sq, "g1"_sq, "g1"_sq, "h1"_sq, "f1"_sq},
-                                           CastleCase{Side::White, "e1"_sq, "c1"_sq, "c1"_sq, "a1"_sq, "d1"_sq},
-                                           CastleCase{Side::Black, "e8"_sq, "g8"_sq, "g8"_sq, "h8"_sq, "f8"_sq},
-                                           CastleCase{Side::Black, "e8"_sq, "c8"_sq, "c8"_sq, "a8"_sq, "d8"_sq}));
+INSTANTIATE_TEST_SUITE_P(
+    Wings, CastlesOnEitherWing,
+    ::testing::Values(CastleCase{Side::White, "e1"_sq, "g1"_sq, "g1"_sq, "h1"_sq, "f1"_sq},
+                      CastleCase{Side::White, "e1"_sq, "c1"_sq, "c1"_sq, "a1"_sq, "d1"_sq},
+                      CastleCase{Side::Black, "e8"_sq, "g8"_sq, "g8"_sq, "h8"_sq, "f8"_sq},
+                      CastleCase{Side::Black, "e8"_sq, "c8"_sq, "c8"_sq, "a8"_sq, "d8"_sq}));
 
 // Each case puts one obstacle in an otherwise open castling position.
 struct RefusalCase {

@@ -18,7 +18,8 @@ void play(GameState &state, Side side, Square from, Square to, char promotion = 
     ASSERT_TRUE(appendMoveToRecord(state, side, from, to, promotion, enPassant));
 }
 
-void castleOnBoard(GameState &state, Side side, Square kingFrom, Square kingTo, Square rookFrom, Square rookTo)
+void castleOnBoard(GameState &state, Side side, Square kingFrom, Square kingTo, Square rookFrom,
+                   Square rookTo)
 {
     state.board[kingTo] = state.board[kingFrom];
     state.board[rookTo] = state.board[rookFrom];

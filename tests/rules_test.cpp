@@ -42,26 +42,25 @@ TEST_P(PieceGeometry, FollowsTheMovementRule)
 
 INSTANTIATE_TEST_SUITE_P(
     Pieces, PieceGeometry,
-    ::testing::Values(
-        std::pair{'Q', MoveCase{"queen along a file", "d4"_sq, "d8"_sq, true}},
-        std::pair{'Q', MoveCase{"queen along a rank", "d4"_sq, "a4"_sq, true}},
-        std::pair{'Q', MoveCase{"queen on a diagonal", "d4"_sq, "g7"_sq, true}},
-        std::pair{'Q', MoveCase{"queen blocked on the diagonal", "d4"_sq, "a7"_sq, false}},
-        std::pair{'Q', MoveCase{"queen up to the blocker", "d4"_sq, "b6"_sq, true}},
-        std::pair{'Q', MoveCase{"queen like a knight", "d4"_sq, "e6"_sq, false}},
-        std::pair{'R', MoveCase{"rook along a rank", "d4"_sq, "h4"_sq, true}},
-        std::pair{'R', MoveCase{"rook diagonally", "d4"_sq, "e5"_sq, false}},
-        std::pair{'R', MoveCase{"rook blocked on its file", "f1"_sq, "f8"_sq, false}},
-        std::pair{'B', MoveCase{"bishop on a diagonal", "d4"_sq, "h8"_sq, true}},
-        std::pair{'B', MoveCase{"bishop blocked", "d4"_sq, "g1"_sq, false}},
-        std::pair{'B', MoveCase{"bishop along a file", "d4"_sq, "d6"_sq, false}},
-        std::pair{'N', MoveCase{"knight two up one across", "d4"_sq, "e6"_sq, true}},
-        std::pair{'N', MoveCase{"knight jumps over pieces", "b7"_sq, "c5"_sq, true}},
-        std::pair{'N', MoveCase{"knight two across one up", "d4"_sq, "b5"_sq, true}},
-        std::pair{'N', MoveCase{"knight in a line", "d4"_sq, "d6"_sq, false}},
-        std::pair{'K', MoveCase{"king one step", "d4"_sq, "e5"_sq, true}},
-        std::pair{'K', MoveCase{"king two steps", "d4"_sq, "d6"_sq, false}},
-        std::pair{'X', MoveCase{"a stray byte from a loaded file", "d4"_sq, "d5"_sq, false}}));
+    ::testing::Values(std::pair{'Q', MoveCase{"queen along a file", "d4"_sq, "d8"_sq, true}},
+                      std::pair{'Q', MoveCase{"queen along a rank", "d4"_sq, "a4"_sq, true}},
+                      std::pair{'Q', MoveCase{"queen on a diagonal", "d4"_sq, "g7"_sq, true}},
+                      std::pair{'Q', MoveCase{"queen blocked on the diagonal", "d4"_sq, "a7"_sq, false}},
+                      std::pair{'Q', MoveCase{"queen up to the blocker", "d4"_sq, "b6"_sq, true}},
+                      std::pair{'Q', MoveCase{"queen like a knight", "d4"_sq, "e6"_sq, false}},
+                      std::pair{'R', MoveCase{"rook along a rank", "d4"_sq, "h4"_sq, true}},
+                      std::pair{'R', MoveCase{"rook diagonally", "d4"_sq, "e5"_sq, false}},
+                      std::pair{'R', MoveCase{"rook blocked on its file", "f1"_sq, "f8"_sq, false}},
+                      std::pair{'B', MoveCase{"bishop on a diagonal", "d4"_sq, "h8"_sq, true}},
+                      std::pair{'B', MoveCase{"bishop blocked", "d4"_sq, "g1"_sq, false}},
+                      std::pair{'B', MoveCase{"bishop along a file", "d4"_sq, "d6"_sq, false}},
+                      std::pair{'N', MoveCase{"knight two up one across", "d4"_sq, "e6"_sq, true}},
+                      std::pair{'N', MoveCase{"knight jumps over pieces", "b7"_sq, "c5"_sq, true}},
+                      std::pair{'N', MoveCase{"knight two across one up", "d4"_sq, "b5"_sq, true}},
+                      std::pair{'N', MoveCase{"knight in a line", "d4"_sq, "d6"_sq, false}},
+                      std::pair{'K', MoveCase{"king one step", "d4"_sq, "e5"_sq, true}},
+                      std::pair{'K', MoveCase{"king two steps", "d4"_sq, "d6"_sq, false}},
+                      std::pair{'X', MoveCase{"a stray byte from a loaded file", "d4"_sq, "d5"_sq, false}}));
 
 TEST(PieceGeometry, LettersOfEitherCaseFollowTheSameRule)
 {
@@ -75,8 +74,8 @@ TEST(PieceGeometry, LettersOfEitherCaseFollowTheSameRule)
 TEST(PieceGeometry, TheTargetItselfIsNeverExaminedForLinePieces)
 {
     GameState state;
-    state.board = boardFromRanks({"........", "........", "........", "........", "...R..pp", "........",
-                                  "........", "........"});
+    state.board = boardFromRanks(
+        {"........", "........", "........", "........", "...R..pp", "........", "........", "........"});
     EXPECT_TRUE(isLegalMove(state, Side::White, "d4"_sq, "g4"_sq));
     EXPECT_FALSE(isLegalMove(state, Side::White, "d4"_sq, "h4"_sq));
 }
@@ -100,10 +99,10 @@ TEST_P(PawnMoves, FollowTheFourPawnRules)
     EXPECT_EQ(isLegalMove(state, c.side, c.from, c.to), c.accepted) << c.situation;
 }
 
-constexpr std::array<std::string_view, 8> pawnsAtHome = {
-    "........", "...p....", "........", "........", "........", "........", "....P...", "........"};
-constexpr std::array<std::string_view, 8> pawnsBlocked = {
-    "........", "...p....", "...N....", "........", "........", "....n...", "....P...", "........"};
+constexpr std::array<std::string_view, 8> pawnsAtHome = {"........", "...p....", "........", "........",
+                                                         "........", "........", "....P...", "........"};
+constexpr std::array<std::string_view, 8> pawnsBlocked = {"........", "...p....", "...N....", "........",
+                                                          "........", "....n...", "....P...", "........"};
 constexpr std::array<std::string_view, 8> pawnsFacingPieces = {
     "........", "...p....", "..N.N...", "........", "........", "...n.n..", "....P...", "........"};
 

@@ -9,8 +9,7 @@
 namespace chess {
 namespace {
 
-template <typename T>
-std::vector<T> commandsOf(const BoardPicture &picture)
+template <typename T> std::vector<T> commandsOf(const BoardPicture &picture)
 {
     std::vector<T> found;
     for (const DrawCommand &command : picture.commands)
@@ -85,14 +84,18 @@ TEST(BoardPicture, DrawsBackgroundLabelsSquaresOutlinesInThatOrder)
 
     const auto labels = commandsOf<DrawLabel>(picture);
     ASSERT_EQ(labels.size(), 16u);
-    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(),
-                            [](const DrawLabel &l) { return l.text == "a" && l.topLeft == Point{50, 345}; }));
-    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(),
-                            [](const DrawLabel &l) { return l.text == "h" && l.topLeft == Point{330, 345}; }));
-    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(),
-                            [](const DrawLabel &l) { return l.text == "8" && l.topLeft == Point{10, 25}; }));
-    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(),
-                            [](const DrawLabel &l) { return l.text == "1" && l.topLeft == Point{10, 305}; }));
+    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [](const DrawLabel &l) {
+        return l.text == "a" && l.topLeft == Point{50, 345};
+    }));
+    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [](const DrawLabel &l) {
+        return l.text == "h" && l.topLeft == Point{330, 345};
+    }));
+    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [](const DrawLabel &l) {
+        return l.text == "8" && l.topLeft == Point{10, 25};
+    }));
+    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [](const DrawLabel &l) {
+        return l.text == "1" && l.topLeft == Point{10, 305};
+    }));
     EXPECT_EQ(picture.labelFont.faces.front(), "HG明朝B");
     EXPECT_EQ(picture.labelFont.height, 30);
     EXPECT_EQ(picture.labelFont.weight, 600);
@@ -110,8 +113,9 @@ TEST(BoardPicture, DrawsBackgroundLabelsSquaresOutlinesInThatOrder)
     EXPECT_TRUE(std::all_of(outlines.begin(), outlines.end(),
                             [](const StrokeRect &s) { return s.penWidth == 1 && s.colour == Colour{}; }));
     // Outlines come after every square image, so the grid is drawn over them.
-    const auto firstOutline = std::find_if(picture.commands.begin(), picture.commands.end(),
-                                           [](const DrawCommand &c) { return std::holds_alternative<StrokeRect>(c); });
+    const auto firstOutline =
+        std::find_if(picture.commands.begin(), picture.commands.end(),
+                     [](const DrawCommand &c) { return std::holds_alternative<StrokeRect>(c); });
     EXPECT_TRUE(std::none_of(firstOutline, picture.commands.end(), [](const DrawCommand &c) {
         return std::holds_alternative<DrawSquareImage>(c);
     }));
