@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test (installing what they need): the core and Qt
 # tests, the installed program and its .deb, the same core tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, a short fuzzing run of the position file reader, and the
-# format check. Exits non-zero on the first failure.
+# UndefinedBehaviorSanitizer, a short fuzzing run of the position file reader, the Windows
+# program under Wine, and the format check. Exits non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
@@ -28,3 +28,6 @@ ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_
 
 echo "== fuzz the position file reader"
 scripts/fuzz.sh 30
+
+echo "== the Windows program, cross-built and run under Wine"
+scripts/test-win32.sh

@@ -15,6 +15,12 @@ namespace {
 std::size_t refuseFrom = 0;
 } // namespace
 
+// These replace the global pair, so malloc and free do match; GCC cannot see that once it
+// inlines them into the library's allocations.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
 void *operator new(std::size_t size)
 {
     if (refuseFrom != 0 && size >= refuseFrom)

@@ -1,0 +1,15 @@
+#pragma once
+
+// Resource and control numbers shared by chessboard.rc and the C++ code. The menu items use
+// the numbers of chess::CommandId and the square images those of chess::imageResourceId.
+
+#define IDI_CHESSBOARD 300
+#define IDC_STATUSBAR 100
+
+// The promotion dialog's controls; the buttons' results follow the promotion choices 0-3.
+#define IDC_QUEEN 100
+#define IDC_ROOK 101
+#define IDC_BISHOP 102
+#define IDC_KNIGHT 103
+#define IDC_PROMPT 104
+#define IDC_DEFAULT 105

@@ -1,0 +1,123 @@
+#include "win32/win32_desktop.h"
+
+#include "win32/resource.h"
+#include "win32/wide_text.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <array>
+#include <cstring>
+
+namespace chess::win32 {
+namespace {
+
+INT_PTR CALLBACK promotionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_COMMAND:
+        // Return reaches the zero-size default button and Escape the cancel id: a queen.
+        switch (LOWORD(wParam)) {
+        case IDC_ROOK: EndDialog(dialog, 1); break;
+        case IDC_BISHOP: EndDialog(dialog, 2); break;
+        case IDC_KNIGHT: EndDialog(dialog, 3); break;
+        default: EndDialog(dialog, 0); break;
+        }
+        return TRUE;
+    case WM_DESTROY: EndDialog(dialog, 0); return TRUE;
+    default: return FALSE;
+    }
+}
+
+std::optional<std::filesystem::path> chooseFile(HWND owner, const FileChooser &chooser, bool save)
+{
+    std::array<wchar_t, MAX_PATH> name{};
+    const std::wstring preset = widen(chooser.defaultName).substr(0, name.size() - 1);
+    preset.copy(name.data(), preset.size());
+    const std::wstring filters = filterList(chooser.filters);
+    const std::wstring title = widen(chooser.title);
+    const std::wstring extension = widen(chooser.defaultExtension);
+
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filters.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = static_cast<DWORD>(name.size());
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    // The save chooser asks before it lets an existing file be replaced.
+    dialog.Flags = save ? OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY : OFN_HIDEREADONLY;
+    const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    if (!chosen)
+        return std::nullopt;
+    return std::filesystem::path(name.data());
+}
+
+} // namespace
+
+void Win32Desktop::setStatusText(std::string_view text)
+{
+    const std::wstring wide = widen(text);
+    SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+void Win32Desktop::beep() { MessageBeep(0); }
+
+void Win32Desktop::showMessage(std::string_view text, std::string_view caption)
+{
+    MessageBoxW(window_, widen(text).c_str(), widen(caption).c_str(), MB_OK);
+}
+
+std::optional<int> Win32Desktop::choosePromotion()
+{
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
+    const INT_PTR choice = DialogBoxParamW(instance, L"MYDLG", window_, promotionDialogProc, 0);
+    if (choice < 0 || choice > 3)
+        return std::nullopt;
+    return static_cast<int>(choice);
+}
+
+std::optional<std::filesystem::path> Win32Desktop::chooseSaveFile(const FileChooser &chooser)
+{
+    return chooseFile(window_, chooser, true);
+}
+
+std::optional<std::filesystem::path> Win32Desktop::chooseOpenFile(const FileChooser &chooser)
+{
+    return chooseFile(window_, chooser, false);
+}
+
+// The record is ASCII, so its bytes are the CF_TEXT as they stand. Every step is checked: a
+// clipboard that is busy or refuses the block is reported instead of passing for a copy,
+// and the block is freed unless the clipboard took it.
+bool Win32Desktop::setClipboardText(std::string_view text)
+{
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1);
+    if (!block)
+        return false;
+    void *bytes = GlobalLock(block);
+    if (!bytes) {
+        GlobalFree(block);
+        return false;
+    }
+    std::memcpy(bytes, text.data(), text.size());
+    GlobalUnlock(block);
+    if (!OpenClipboard(window_)) {
+        GlobalFree(block);
+        return false;
+    }
+    const bool taken = EmptyClipboard() && SetClipboardData(CF_TEXT, block) != nullptr;
+    CloseClipboard();
+    if (!taken)
+        GlobalFree(block);
+    return taken;
+}
+
+// The picture is composed at once, so a message box that follows the move already shows it.
+void Win32Desktop::requestRedraw() { SendMessageW(window_, WM_APP, 0, 0); }
+
+void Win32Desktop::requestClose() { PostMessageW(window_, WM_CLOSE, 0, 0); }
+
+} // namespace chess::win32

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/desktop.h"
+
+#include <windows.h>
+
+namespace chess::win32 {
+
+// The core's desktop on Win32: the main window owns every box, dialog and chooser, and the
+// status texts go to part 0 of its status bar.
+class Win32Desktop final : public Desktop {
+public:
+    Win32Desktop(HWND window, HWND statusBar) : window_(window), statusBar_(statusBar) {}
+
+    void setStatusText(std::string_view text) override;
+    void beep() override;
+    void showMessage(std::string_view text, std::string_view caption) override;
+    std::optional<int> choosePromotion() override;
+    std::optional<std::filesystem::path> chooseSaveFile(const FileChooser &chooser) override;
+    std::optional<std::filesystem::path> chooseOpenFile(const FileChooser &chooser) override;
+    bool setClipboardText(std::string_view text) override;
+    void requestRedraw() override;
+    void requestClose() override;
+
+private:
+    HWND window_;
+    HWND statusBar_;
+};
+
+} // namespace chess::win32
