@@ -34,12 +34,6 @@ void BM_ComposePicture(benchmark::State &bench)
 }
 BENCHMARK(BM_ComposePicture);
 
-Point centreOf(Square s)
-{
-    const Rect r = squareRect(s);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
 // An opening with a castling on each side, then a knight shuffle that stops short of the
 // draw at 50: 96 double-clicks and a reset a game.
 std::vector<Square> longGame()
@@ -65,7 +59,7 @@ void BM_ReplayGameThroughTheController(benchmark::State &bench)
     for (auto _ : bench) {
         dispatchCommand(state, desktop, static_cast<int>(CommandId::ResetBoard));
         for (const Square s : clicks)
-            onLeftDoubleClick(state, desktop, centreOf(s));
+            onLeftDoubleClick(state, desktop, squareCentre(s));
         if (!state.record.exists() || state.gameOver)
             bench.SkipWithError("the game did not play as scripted");
     }

@@ -24,6 +24,4 @@ inline Board boardFromRanks(const std::array<std::string_view, 8> &ranks)
     return board;
 }
 
-inline Board emptyBoard() { return Board{}; }
-
 } // namespace chess::testing

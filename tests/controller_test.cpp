@@ -25,8 +25,7 @@ protected:
     // A double-click in the middle of the square; returns what the desktop was asked to do.
     Calls click(Square s)
     {
-        const Rect r = squareRect(s);
-        onLeftDoubleClick(state, desktop, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+        onLeftDoubleClick(state, desktop, squareCentre(s));
         return desktop.takeCalls();
     }
     Calls cancel()

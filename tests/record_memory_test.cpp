@@ -70,10 +70,7 @@ TEST(RecordMemory, TheMoveStandsAndThePlayerIsTold)
     GameState state = stateWithAFullRecord();
     testing::FakeDesktop desktop;
     desktop.calls.reserve(16);
-    const auto click = [&](Square s) {
-        const Rect r = squareRect(s);
-        onLeftDoubleClick(state, desktop, {r.left + 20, r.top + 20});
-    };
+    const auto click = [&](Square s) { onLeftDoubleClick(state, desktop, squareCentre(s)); };
     click("e2"_sq);
     {
         RefusingLargeBlocks refusing;

@@ -21,12 +21,6 @@ int countOf(const Board &board, char letter)
     return static_cast<int>(std::count(board.squares.begin(), board.squares.end(), letter));
 }
 
-Point centreOf(Square s)
-{
-    const Rect r = squareRect(s);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
 // A square the picked-up piece may really go to, found by trying every one on a copy of the
 // game (without its record, which the rules never read); nullopt when there is none.
 std::optional<Square> someLegalTarget(const GameState &state, std::mt19937 &random)
@@ -59,15 +53,15 @@ Point nextClick(const GameState &state, int kind, std::mt19937 &random)
     if (kind < 150)
         return {anyX(random), anyY(random)};
     if (kind < 400)
-        return centreOf({square(random) / 8, square(random) % 8});
+        return squareCentre({square(random) / 8, square(random) % 8});
     if (state.selectionState == SelectionState::PieceSelected) {
         if (const std::optional<Square> target = someLegalTarget(state, random))
-            return centreOf(*target);
+            return squareCentre(*target);
     }
     int index = square(random);
     for (int tries = 0; tries < 64 && !isPieceOf(state.sideToMove, state.board.squares[index]); ++tries)
         index = square(random);
-    return centreOf({index / 8, index % 8});
+    return squareCentre({index / 8, index % 8});
 }
 
 // A million random gestures, mostly on the board so that games really get played: after

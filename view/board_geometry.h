@@ -38,6 +38,13 @@ constexpr Rect squareRect(Square s)
     return {left, top, left + squareSize, top + squareSize};
 }
 
+// The middle of a square, where a player aims a double-click.
+constexpr Point squareCentre(Square s)
+{
+    const Rect r = squareRect(s);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
 // Where the coordinate labels start (their top left): file letters under the board, rank
 // digits left of it.
 constexpr Point fileLabelPosition(int file) { return {50 + squareSize * file, 345}; }

@@ -34,8 +34,8 @@ QString qs(std::string_view text)
 
 QPoint centre(Square square)
 {
-    const Rect r = squareRect(square);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    const Point p = squareCentre(square);
+    return {p.x, p.y};
 }
 
 // Runs `answer` on the modal widget once it shows (polling every 10 ms for about 5 s).
