@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace chess {
@@ -20,6 +21,12 @@ struct Square {
 
 // "e1" -> {4, 7}. For tables and tests that read like a chess book.
 consteval Square operator""_sq(const char *name, std::size_t) { return {name[0] - 'a', 8 - (name[1] - '0')}; }
+
+// "e4": the name a chess player gives the square.
+inline std::string squareName(Square s)
+{
+    return {static_cast<char>('a' + s.file), static_cast<char>('0' + 8 - s.row)};
+}
 
 constexpr bool isOnBoard(int file, int row) { return file >= 0 && file < 8 && row >= 0 && row < 8; }
 

@@ -43,6 +43,9 @@ public:
     virtual bool setClipboardText(std::string_view text) = 0;
     // The board, the frame or the selection changed: compose the picture and repaint.
     virtual void requestRedraw() = 0;
+    // Hands a line of plain words to the screen reader, to be spoken once; nothing visible
+    // changes. One line for each gesture that did something.
+    virtual void announce(std::string_view line) = 0;
     // The user asked to quit: close the window as its close button would.
     virtual void requestClose() = 0;
 };

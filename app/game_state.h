@@ -4,6 +4,7 @@
 #include "record/game_record.h"
 
 #include <limits>
+#include <optional>
 
 namespace chess {
 
@@ -28,6 +29,14 @@ enum class SelectionState {
     IdleAfterReset = 5, // no frame: after a reset
 };
 
+// The square a keyboard player moves and acts on. It is not the frame: the frame stays where
+// the last move or pick-up put it, while this one goes wherever the player looks.
+struct KeyboardCursor {
+    Square square = "e2"_sq;      // the usual first piece to move
+    std::optional<int> typedFile; // a file letter typed and waiting for its rank digit
+    bool used = false;            // a key has moved or acted on it: the front ends mark it from then on
+};
+
 // Everything a game is. One instance lives as long as the window; every part of the program
 // reads and changes its fields directly, always on the UI thread.
 struct GameState {
@@ -44,6 +53,7 @@ struct GameState {
     Square selectedFrom;     // the square of the picked-up piece
     Square lastMoveTo;       // destination of the last ordinary move
     bool epCaptured = false; // the last accepted move took a pawn en passant
+    KeyboardCursor keyboard;
     bool recordEnabled = false;
     bool gameOver = false;
     GameRecord record;

@@ -1,5 +1,6 @@
 #include "app/menu_commands.h"
 
+#include "app/speech.h"
 #include "app/texts.h"
 #include "position/fen_reader.h"
 #include "position/fen_writer.h"
@@ -32,6 +33,7 @@ void resetBoard(GameState &state, Desktop &desktop)
     state.gameOver = false;
     state.halfmoveCounter = 0;
     desktop.requestRedraw();
+    desktop.announce(speech::newGame);
 }
 
 // A cancelled or failed load leaves the game as it was, record commands and status included.
@@ -43,6 +45,7 @@ void openPosition(GameState &state, Desktop &desktop)
     state.recordEnabled = false;
     desktop.setStatusText(state.sideToMove == Side::White ? texts::whiteToMove : texts::blackToMove);
     desktop.requestRedraw();
+    desktop.announce(std::string(speech::positionLoaded) + std::string(speech::turnWords(state.sideToMove)));
 }
 
 } // namespace

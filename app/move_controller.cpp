@@ -1,5 +1,6 @@
 #include "app/move_controller.h"
 
+#include "app/speech.h"
 #include "app/texts.h"
 #include "record/move_record.h"
 #include "rules/castling.h"
@@ -17,6 +18,13 @@ void refuse(Desktop &desktop, std::string_view warning)
 {
     desktop.setStatusText(warning);
     desktop.beep();
+    desktop.announce(speech::illegalMove);
+}
+
+// The move's words and then what follows it: whose turn it is, or the end of the game.
+void announceMove(Desktop &desktop, const speech::MoveFacts &move, std::string_view outcome)
+{
+    desktop.announce(speech::moveWords(move) + ". " + std::string(outcome));
 }
 
 std::string_view afterMoveStatus(Side mover)
@@ -68,6 +76,7 @@ void pickUp(GameState &state, Desktop &desktop)
     state.selectedFrom = state.cursorSquare;
     state.selectionState = SelectionState::PieceSelected;
     desktop.requestRedraw();
+    desktop.announce(speech::squareWords(state.board, state.cursorSquare) + std::string(speech::pickedUp));
 }
 
 void castle(GameState &state, Desktop &desktop)
@@ -77,6 +86,8 @@ void castle(GameState &state, Desktop &desktop)
     // Castling moves no pawn and takes nothing; it can neither capture a king nor be the
     // move that draws, so neither test follows it.
     state.halfmoveCounter = countedOnce(state.halfmoveCounter);
+    announceMove(desktop, {.from = state.selectedFrom, .to = state.cursorSquare, .castling = true},
+                 speech::turnWords(state.sideToMove));
 }
 
 void makeOrdinaryMove(GameState &state, Desktop &desktop)
@@ -89,6 +100,8 @@ void makeOrdinaryMove(GameState &state, Desktop &desktop)
     if (mover == Side::White)
         state.recordEnabled = true;
     state.lastMoveTo = to;
+    speech::MoveFacts spoken{
+        .from = from, .to = to, .captured = state.board[to], .enPassant = state.epCaptured};
     const bool resetsCounter = state.board[from] == pieceLetter(mover, PieceIndex::Pawn) ||
                                isPieceOf(opponent(mover), state.board[to]);
     state.halfmoveCounter = resetsCounter ? 0 : countedOnce(state.halfmoveCounter);
@@ -100,15 +113,18 @@ void makeOrdinaryMove(GameState &state, Desktop &desktop)
         const bool white = mover == Side::White;
         endGame(state, desktop, white ? texts::whiteWinsBox : texts::blackWinsBox, texts::winCaption,
                 white ? texts::whiteHasWon : texts::blackHasWon);
+        announceMove(desktop, spoken, speech::winWords(mover));
         return;
     }
     if (state.halfmoveCounter == drawCounter) {
         endGame(state, desktop, texts::drawBox, texts::drawCaption, texts::draw);
+        announceMove(desktop, spoken, speech::draw);
         return;
     }
-    const char promotion = promotePawn(state.board, mover, desktop);
-    appendToRecord(state, desktop, from, to, promotion, state.epCaptured);
+    spoken.promotion = promotePawn(state.board, mover, desktop);
+    appendToRecord(state, desktop, from, to, spoken.promotion, state.epCaptured);
     finishTurn(state, desktop);
+    announceMove(desktop, spoken, speech::turnWords(state.sideToMove));
 }
 
 void putDown(GameState &state, Desktop &desktop)
@@ -138,6 +154,7 @@ void onLeftDoubleClick(GameState &state, Desktop &desktop, Point clientPoint)
     if (!hit)
         return;
     state.cursorSquare = *hit;
+    state.keyboard.square = *hit;
     if (state.selectionState == SelectionState::PieceSelected)
         putDown(state, desktop);
     else
@@ -152,6 +169,7 @@ void onCancel(GameState &state, Desktop &desktop)
     state.cursorSquare = state.lastMoveTo;
     desktop.setStatusText(state.sideToMove == Side::White ? texts::whiteToMove : texts::blackToMove);
     desktop.requestRedraw();
+    desktop.announce(speech::squareWords(state.board, state.selectedFrom) + std::string(speech::putBack));
 }
 
 bool kingCaptured(const Board &board, Side mover)

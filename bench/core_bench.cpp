@@ -23,6 +23,7 @@ public:
     std::optional<std::filesystem::path> chooseOpenFile(const FileChooser &) override { return std::nullopt; }
     bool setClipboardText(std::string_view) override { return true; }
     void requestRedraw() override {}
+    void announce(std::string_view) override {}
     void requestClose() override {}
 };
 

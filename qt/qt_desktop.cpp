@@ -90,6 +90,9 @@ void QtDesktop::requestRedraw()
     board_.setPicture(renderBoard(state_.board, state_.cursorSquare, state_.selectionState));
 }
 
+// Not spoken yet: the accessible board brings the screen reader's channel.
+void QtDesktop::announce(std::string_view) {}
+
 void QtDesktop::requestClose() { window_.close(); }
 
 } // namespace chess::ui

@@ -34,6 +34,7 @@ public:
     std::optional<std::filesystem::path> chooseOpenFile(const FileChooser &chooser) override;
     bool setClipboardText(std::string_view text) override;
     void requestRedraw() override;
+    void announce(std::string_view line) override;
     void requestClose() override;
 
 private:

@@ -7,11 +7,6 @@
 namespace chess {
 namespace {
 
-std::string squareName(Square s)
-{
-    return {static_cast<char>('a' + s.file), static_cast<char>('0' + 8 - s.row)};
-}
-
 // The king and rook stand where castling puts them; a king that went e1-g1 some other way
 // is written as an ordinary move.
 bool isCastling(const Board &board, Side side, Square from, Square to)

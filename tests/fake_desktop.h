@@ -15,6 +15,7 @@ namespace chess::testing {
 class FakeDesktop : public Desktop {
 public:
     std::vector<std::string> calls;
+    std::vector<std::string> spoken; // the screen reader's lines, apart from `calls`
     std::string statusText;
     std::string clipboard;
 
@@ -58,6 +59,7 @@ public:
         return clipboardWorks;
     }
     void requestRedraw() override { calls.emplace_back("redraw"); }
+    void announce(std::string_view line) override { spoken.emplace_back(line); }
     void requestClose() override { calls.emplace_back("close"); }
 
     // The calls since the last time this was asked.

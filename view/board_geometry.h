@@ -45,6 +45,14 @@ constexpr Point squareCentre(Square s)
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
+// Where a front end marks the keyboard square: inside it, clear of the 3-pixel frames that
+// the picture draws on a square's edge, so both can show on one square.
+constexpr Rect focusMarkRect(Square s)
+{
+    const Rect r = squareRect(s);
+    return {r.left + 5, r.top + 5, r.right - 5, r.bottom - 5};
+}
+
 // Where the coordinate labels start (their top left): file letters under the board, rank
 // digits left of it.
 constexpr Point fileLabelPosition(int file) { return {50 + squareSize * file, 345}; }

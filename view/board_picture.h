@@ -22,6 +22,8 @@ inline constexpr Colour backgroundColour = {200, 255, 255};
 inline constexpr Colour lastMoveFrameColour = {255, 0, 0};
 inline constexpr Colour selectionFrameColour = {0, 0, 255};
 inline constexpr Colour outlineColour = {0, 0, 0};
+// The keyboard square's mark: orange, never taken for the red or the blue frame.
+inline constexpr Colour focusMarkColour = {255, 140, 0};
 
 // The label font: faces in order of preference (the first is the one the board was drawn
 // with; the others are its closest free relatives), cell height in pixels, weight 100-900,

@@ -118,6 +118,9 @@ bool Win32Desktop::setClipboardText(std::string_view text)
 // The picture is composed at once, so a message box that follows the move already shows it.
 void Win32Desktop::requestRedraw() { SendMessageW(window_, WM_APP, 0, 0); }
 
+// Not spoken yet: the accessible board brings the screen reader's channel.
+void Win32Desktop::announce(std::string_view) {}
+
 void Win32Desktop::requestClose() { PostMessageW(window_, WM_CLOSE, 0, 0); }
 
 } // namespace chess::win32
