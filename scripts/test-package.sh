@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks the Linux program as users get it: installs it with `cmake --install`, validates the
-# desktop entry and the AppStream metainfo, builds the .deb with CPack, unpacks it into a
-# scratch root, checks its files and dependencies, and starts the unpacked program once under
-# its own Xvfb, closing it again through its File menu.
+# desktop entry and the AppStream metainfo, builds the .deb with CPack, has lintian check it,
+# unpacks it into a scratch root, checks its files, dependencies and manual page, and starts
+# the unpacked program once under its own Xvfb, closing it again through its File menu.
 # Usage: scripts/test-package.sh [BUILD_DIR]   (default build/test; configured if missing)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,7 +11,7 @@ build=${1:-build/test}
 if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCHESS_BUILD_TESTS=OFF >/dev/null
 fi
-cmake --build "$build" --target chessboard -j"$(nproc)"
+cmake --build "$build" --target chessboard chessboard_docs -j"$(nproc)"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 
 scratch=$(mktemp -d)
@@ -27,11 +27,17 @@ fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
+# The changelog's top entry is this version, of the date the metainfo gives the release.
+[ "$(dpkg-parsechangelog -l packaging/changelog -S Version)" = "$version" ] ||
+    fail "packaging/changelog has no entry for $version on top"
+released=$(date -ud "$(dpkg-parsechangelog -l packaging/changelog -S Date)" +%F)
 
-# Checks the installed tree under PREFIX and validates its desktop entry and metainfo.
+# Checks the installed tree under PREFIX, with the program in PREFIX/BINDIR, and validates its
+# desktop entry and metainfo.
 check_tree() {
-    local prefix=$1 entries id
-    [ -x "$prefix/bin/chessboard" ] || fail "$prefix/bin/chessboard missing"
+    local prefix=$1 bindir=$2 entries id
+    [ -x "$prefix/$bindir/chessboard" ] || fail "$prefix/$bindir/chessboard missing"
+    [ -f "$prefix/share/man/man6/chessboard.6.gz" ] || fail "manual page missing in $prefix"
     entries=("$prefix"/share/applications/*.desktop)
     { [ ${#entries[@]} -eq 1 ] && [ -f "${entries[0]}" ]; } || fail "expected one desktop entry in $prefix"
     id=$(basename "${entries[0]}" .desktop)
@@ -39,12 +45,13 @@ check_tree() {
     [ -f "$metainfo" ] || fail "$metainfo missing"
     desktop-file-validate "${entries[0]}"
     appstreamcli validate --no-net --strict "$metainfo"
-    grep -qx "Exec=chessboard" "${entries[0]}" || fail "the desktop entry does not start bin/chessboard"
+    grep -qx "Exec=chessboard" "${entries[0]}" || fail "the desktop entry does not start chessboard"
     grep -qx "Icon=$id" "${entries[0]}" || fail "the desktop entry does not name the icon $id"
     grep -q "<id>$id</id>" "$metainfo" || fail "the metainfo id is not $id"
     grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
         fail "the metainfo does not launch $id.desktop"
-    grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo release is not $version"
+    grep -q "<release version=\"$version\" date=\"$released\"" "$metainfo" ||
+        fail "the metainfo release is not $version of $released, the changelog's"
     local icons=$prefix/share/icons/hicolor
     [ -f "$icons/scalable/apps/$id.svg" ] || fail "scalable icon missing"
     for size in 16 24 32 48 64 128 256; do
@@ -54,7 +61,8 @@ check_tree() {
 
 echo "-- cmake --install"
 cmake --install "$build" --prefix "$scratch/prefix" --strip >/dev/null
-check_tree "$scratch/prefix"
+check_tree "$scratch/prefix" bin
+[ ! -e "$scratch/prefix/games" ] || fail "cmake --install puts the package's games folder in"
 
 echo "-- cpack"
 cpack --config "$build/CPackConfig.cmake" -B "$build/package" >/dev/null
@@ -62,6 +70,7 @@ deb=$build/package/chessboard_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "$deb was not built"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version is not $version"
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "package section is not games"
+lintian --fail-on error,warning "$deb" || fail "lintian found errors or warnings"
 depends=$(dpkg-deb -f "$deb" Depends)
 # libqt6widgets6 and libc6 can only be there if dpkg-shlibdeps read the binary.
 for package in fonts-ipafont-gothic fonts-ipafont-mincho libqt6widgets6 libc6; do
@@ -69,7 +78,12 @@ for package in fonts-ipafont-gothic fonts-ipafont-mincho libqt6widgets6 libc6; d
         fail "Depends lacks $package: $depends"
 done
 dpkg -x "$deb" "$scratch/root"
-check_tree "$scratch/root/usr"
+check_tree "$scratch/root/usr" games
+[ ! -e "$scratch/root/usr/bin" ] || fail "the package installs usr/bin"
+# The File menu is Japanese, so the page is read in a UTF-8 locale, as lintian reads it.
+LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$scratch/root/usr/share/man/man6/chessboard.6.gz" \
+    2>"$scratch/man.log" >/dev/null
+[ ! -s "$scratch/man.log" ] || fail "the manual page renders with warnings: $(cat "$scratch/man.log")"
 
 echo "-- start the unpacked program under Xvfb"
 # -displayfd picks a free display number, so parallel runs never share a server.
@@ -90,7 +104,7 @@ mkdir -m 700 "$scratch/runtime"
     unset QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE XDG_CURRENT_DESKTOP
     # A bus address that leads nowhere keeps D-Bus from autolaunching a daemon that outlives us.
     export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$scratch/runtime DBUS_SESSION_BUS_ADDRESS=unix:path=$scratch/no-bus
-    exec "$scratch/root/usr/bin/chessboard" </dev/null >"$scratch/app.log" 2>&1
+    exec "$scratch/root/usr/games/chessboard" </dev/null >"$scratch/app.log" 2>&1
 ) &
 app_pid=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Chess$' | head -n1) ||
