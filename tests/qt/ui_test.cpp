@@ -1,8 +1,10 @@
 #include "app/texts.h"
+#include "qt/announcer.h"
 #include "qt/board_widget.h"
 #include "qt/main_window.h"
 #include "qt/promotion_dialog.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
@@ -81,6 +83,29 @@ class UiTest : public QObject {
         return nullptr;
     }
     QColor pixel(QPoint at) const { return board->composedImage().pixelColor(at); }
+    // What the player sees: the picture and, over it, the keyboard square's mark.
+    QImage shown() const { return board->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    QImage picture() const { return board->composedImage().copy(board->rect()); }
+    QAccessibleInterface *boardInterface() const { return QAccessible::queryAccessibleInterface(board); }
+    QString focusedCell() const
+    {
+        QAccessibleInterface *cell = boardInterface()->focusChild();
+        return cell ? cell->text(QAccessible::Name) : QString();
+    }
+    QString announced() const { return window->findChild<ui::Announcer *>()->accessibleName(); }
+    void activate()
+    {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QVERIFY(board->hasFocus());
+    }
+    void keyMove(const char *from, const char *to)
+    {
+        for (const char *square : {from, to}) {
+            QTest::keyClicks(board, square);
+            QTest::keyClick(board, Qt::Key_Return);
+        }
+    }
 
 private slots:
     void init()
@@ -220,6 +245,125 @@ private slots:
         QCOMPARE(picture.pixelColor(77, 300), QColor(200, 255, 255));
     }
 
+    void boardKeys_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("left") << "Left"
+                              << "d2, white pawn";
+        QTest::newRow("up twice") << "Up, Up"
+                                  << "e4, empty";
+        QTest::newRow("keypad up") << "Num+Up"
+                                   << "e3, empty";
+        QTest::newRow("home") << "Home"
+                              << "a2, white pawn";
+        QTest::newRow("end") << "End"
+                             << "h2, white pawn";
+        QTest::newRow("page up") << "PgUp"
+                                 << "e8, black king";
+        QTest::newRow("page down, stops at the edge") << "PgDown, Down"
+                                                      << "e1, white king";
+        QTest::newRow("typed square") << "D, 7"
+                                      << "d7, black pawn";
+        QTest::newRow("digit without a letter") << "5"
+                                                << "e2, white pawn";
+        QTest::newRow("with Ctrl: the window's") << "Ctrl+Left"
+                                                 << "e2, white pawn";
+    }
+    // Keys reach the core, and the focused cell follows the keyboard square.
+    void boardKeys()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, focused);
+        activate();
+        QCOMPARE(focusedCell(), QStringLiteral("e2, white pawn"));
+        QTest::keySequence(board, QKeySequence(keys));
+        QCOMPARE(focusedCell(), focused);
+        QCOMPARE(status->text(), QStringLiteral("Ready"));
+    }
+
+    void accessibleBoard()
+    {
+        activate();
+        QAccessibleInterface *table = boardInterface();
+        QCOMPARE(table->role(), QAccessible::Table);
+        QCOMPARE(table->childCount(), 64);
+        QCOMPARE(table->child(0)->text(QAccessible::Name), QStringLiteral("a8, black rook"));
+        QCOMPARE(table->child(63)->text(QAccessible::Name), QStringLiteral("h1, white rook"));
+        QAccessibleInterface *e4 = table->child(36);
+        QCOMPARE(e4->role(), QAccessible::Cell);
+        QCOMPARE(e4->rect(), QRect(board->mapToGlobal(QPoint(200, 180)), QSize(40, 40)));
+        QCOMPARE(table->childAt(e4->rect().center().x(), e4->rect().center().y()), e4);
+        QCOMPARE(table->indexOfChild(e4), 36);
+        QVERIFY(table->child(52)->state().focused && !e4->state().focused);
+
+        QTest::keyClick(board, Qt::Key_Space);
+        QVERIFY(table->child(52)->state().selected);
+        QCOMPARE(announced(), QStringLiteral("e2, white pawn, picked up"));
+        QCOMPARE(status->text(), qs(texts::whiteMoving));
+        QTest::keySequence(board, QKeySequence("Up, Up, Return"));
+        QVERIFY(!table->child(52)->state().selected);
+        QCOMPARE(e4->text(QAccessible::Name), QStringLiteral("e4, white pawn"));
+        QVERIFY(e4->state().focused);
+        QCOMPARE(announced(), QStringLiteral("e2 to e4. Black to move."));
+        QCOMPARE(status->text(), QStringLiteral("Turn:Black\u3000thinking\uff65\uff65\uff65"));
+        auto *announcer = QAccessible::queryAccessibleInterface(window->findChild<ui::Announcer *>());
+        QCOMPARE(announcer->role(), QAccessible::Notification);
+        QVERIFY(!window->findChild<ui::Announcer *>()->isVisible());
+    }
+
+    // The mark shows over the picture only after a key, and only while the board has the focus.
+    void focusMark()
+    {
+        activate();
+        const QPoint d4Mark(focusMarkRect("d4"_sq).left, focusMarkRect("d4"_sq).top + 15);
+        move("e2"_sq, "e4"_sq);
+        QCOMPARE(shown(), picture()); // mouse alone: the picture as it was
+        QTest::keyClick(board, Qt::Key_Left);
+        QCOMPARE(shown().pixelColor(d4Mark), QColor(255, 140, 0));
+        QCOMPARE(shown().pixelColor(d4Mark + QPoint(2, 0)), pixel(d4Mark + QPoint(2, 0)));
+        board->clearFocus();
+        QCOMPARE(shown(), picture());
+    }
+
+    // From the opening to the win with keys alone: en passant, a promotion, castling, and the
+    // focus back on the board after each modal window.
+    void wholeGameByKeyboard()
+    {
+        activate();
+        keyMove("e2", "e4");
+        keyMove("d7", "d5");
+        keyMove("e4", "d5");
+        keyMove("c7", "c5");
+        keyMove("d5", "c6");
+        QCOMPARE(boardInterface()->child(26)->text(QAccessible::Name), QStringLiteral("c5, empty"));
+        QCOMPARE(announced(), QStringLiteral("d5 to c6, en passant. Black to move."));
+        for (const auto &[from, to] : {std::pair{"g8", "f6"}, {"c6", "b7"}, {"e7", "e6"}})
+            keyMove(from, to);
+        whenModal([](QWidget *) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); });
+        keyMove("b7", "a8");
+        QTRY_VERIFY(board->hasFocus());
+        QCOMPARE(announced(),
+                 QStringLiteral("b7 to a8, takes black rook, promotes to queen. Black to move."));
+        for (const auto &[from, to] :
+             {std::pair{"b8", "c6"}, {"g1", "f3"}, {"d8", "d6"}, {"f1", "e2"}, {"a7", "a6"}, {"e1", "g1"}})
+            keyMove(from, to);
+        QCOMPARE(announced(), QStringLiteral("e1 to g1, castling king side. Black to move."));
+        QCOMPARE(boardInterface()->child(61)->text(QAccessible::Name), QStringLiteral("f1, white rook"));
+        for (const auto &[from, to] : {std::pair{"a6", "a5"}, {"a8", "c8"}, {"a5", "a4"}})
+            keyMove(from, to);
+        QString box;
+        whenModal([&](QWidget *modal) {
+            box = qobject_cast<QMessageBox *>(modal)->text();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        keyMove("c8", "e8");
+        QCOMPARE(box, QStringLiteral("白の勝ち"));
+        QCOMPARE(status->text(), QStringLiteral("White has won!!"));
+        QCOMPARE(announced(), QStringLiteral("c8 to e8, takes black king. White has won."));
+        QTRY_VERIFY(board->hasFocus());
+    }
+
     void promotionDialogResults_data()
     {
         QTest::addColumn<QString>("answer");
@@ -229,6 +373,9 @@ private slots:
         QTest::newRow("Bishop") << "Bishop" << 2;
         QTest::newRow("Knight") << "Knight" << 3;
         QTest::newRow("Enter on Knight") << "enter" << 0;
+        QTest::newRow("Tab, Space") << "Tab, Space" << 1;
+        QTest::newRow("Down, Down, Space") << "Down, Down, Space" << 2;
+        QTest::newRow("Left, Space") << "Left, Space" << 3;
         QTest::newRow("Escape") << "escape" << 0;
         QTest::newRow("closed") << "close" << 0;
     }
@@ -247,6 +394,10 @@ private slots:
                 QTest::keyClick(modal, Qt::Key_Escape);
             } else if (answer == "close") {
                 modal->close();
+            } else if (answer.contains(' ')) {
+                const QKeySequence keys(answer);
+                for (int i = 0; i < keys.count(); ++i)
+                    QTest::keyClick(QApplication::focusWidget(), keys[i].key());
             } else {
                 modal->findChild<QPushButton *>(answer)->click();
             }
