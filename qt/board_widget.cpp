@@ -72,7 +72,7 @@ struct StepPainter {
     }
 };
 
-constexpr int focusMarkWidth = 2;
+constexpr int focusMarkWidth = 3;
 
 // Keys with Alt, Ctrl or Meta belong to the window: the menu's Alt+F and its mnemonics.
 bool isWindowKey(const QKeyEvent &event)
