@@ -458,6 +458,19 @@ def descendants_of(pid):
     return found
 
 
+def run(session, scenario):
+    """Runs the scenario, stops the session, prints the tally; the exit code."""
+    started = time.monotonic()
+    try:
+        scenario()
+    except (Failed, subprocess.TimeoutExpired) as error:
+        session.check("session completed", False, str(error))
+    finally:
+        session.stop_all()
+    print(f"{session.passed} passed, {session.failed} failed in {time.monotonic() - started:.1f} s")
+    return 1 if session.failed or not session.passed else 0
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--app", required=True, help="the built chessboard program")
@@ -466,16 +479,8 @@ def main():
     parser.add_argument("--keyboard", action="store_true", help="play a game with keys alone")
     args = parser.parse_args()
     os.makedirs(args.screenshots, exist_ok=True)
-    started = time.monotonic()
     session = Session(os.path.abspath(args.app), args.screenshots, args.art)
-    try:
-        session.play_by_keyboard() if args.keyboard else session.play()
-    except (Failed, subprocess.TimeoutExpired) as error:
-        session.check("session completed", False, str(error))
-    finally:
-        session.stop_all()
-    print(f"{session.passed} passed, {session.failed} failed in {time.monotonic() - started:.1f} s")
-    return 1 if session.failed or not session.passed else 0
+    return run(session, session.play_by_keyboard if args.keyboard else session.play)
 
 
 if __name__ == "__main__":

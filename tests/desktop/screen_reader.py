@@ -1,22 +1,21 @@
 #!/usr/bin/python3
-"""Plays a few keys of the built chess program under a real screen reader, and checks what it says.
+"""Plays a few keys of the built chess program under Orca, and checks what it says.
 
-Runs Orca in the private session of drive_program.py, with a speech-dispatcher of its own
-whose one output module appends each message to a file instead of speaking it. Each step
-sends its keys once the speech has been quiet for a moment, then waits until what it
-expects has been heard (lines are compared loosely: the screen reader adds punctuation and
-echoes keys). Refuses to run beside another Orca of this user: there is one per user, and
-starting one with --replace would end the others.
+Orca runs in drive_program.py's private session with a speech server of its own, whose one
+output module appends each message to a file. Each step sends its keys once speech has been
+quiet, then waits until what it expects has been heard (loosely: Orca adds punctuation and
+echoes keys). Refuses to start beside another Orca of this user: there is one per user.
 """
 
 import argparse
 import os
+import pathlib
 import signal
 import subprocess
 import sys
 import time
 
-from drive_program import Failed, Session, read_file, wait_for
+from drive_program import Session, read_file, run, wait_for
 
 SPEECHD_CONF = """LogLevel 4
 LogDir "{home}/speechd-log"
@@ -37,34 +36,32 @@ STEPS = [([], ["e2, white pawn"]), (["Up"], ["e3, empty"]), (["Up"], ["e4, empty
 
 class ScreenReaderSession(Session):
     def start_speech(self):
-        home = os.path.join(self.scratch, "home")
-        for folder in ("speechd-log", ".config/speech-dispatcher/modules", "orca"):
-            os.makedirs(os.path.join(home, folder))  # without its log folder the speech server dies
-        config = os.path.join(home, ".config/speech-dispatcher")
-        write(os.path.join(config, "speechd.conf"), SPEECHD_CONF.format(home=home))
-        write(os.path.join(config, "modules/textsink.conf"), TEXTSINK_CONF.format(home=home))
-        write(os.path.join(home, ".libao"), "default_driver=null\n")
-        self.spoken_file = os.path.join(home, "spoken.txt")
-        self.env["HOME"] = home
-        # Orca starts the speech server itself; it leaves it running as a daemon of its own.
-        self.start("orca", ["orca", "--debug-file", os.path.join(self.scratch, "orca-debug.txt"),
-                            "-u", os.path.join(home, "orca")])
-        self.require("Orca speaks", wait_for(lambda: "Screen reader on" in self.spoken(), 30))
+        home = pathlib.Path(self.scratch, "home")
+        (home / "speechd-log").mkdir(parents=True)  # without its log folder the speech server dies
+        (home / ".config/speech-dispatcher/modules").mkdir(parents=True)
+        (home / ".config/speech-dispatcher/speechd.conf").write_text(SPEECHD_CONF.format(home=home))
+        (home / ".config/speech-dispatcher/modules/textsink.conf").write_text(TEXTSINK_CONF.format(home=home))
+        (home / ".libao").write_text("default_driver=null\n")
+        self.spoken_file = home / "spoken.txt"
+        self.env["HOME"] = str(home)
+        # Orca starts the speech server, which stays as a daemon of its own.
+        self.start("orca", ["orca", "-u", str(home / "orca")])
+        self.require("Orca speaks", wait_for(lambda: any("Screen reader on" in line for line in self.spoken()), 30))
+        self.wait_quiet()
 
     def spoken(self):
-        return (read_file(self.spoken_file) or b"").decode(errors="replace")
+        return (read_file(self.spoken_file) or b"").decode(errors="replace").splitlines()
 
     def hear(self, keys, expected):
-        self.wait_quiet()
-        before = len(self.spoken().splitlines())
+        before = len(self.spoken())
         if keys:
             self.xdotool("key", "--delay", "150", *keys)
         else:
             self.focus(self.main)
-        missing = lambda: [e for e in expected if not any(e in line for line in self.spoken().splitlines()[before:])]
+        missing = lambda: [e for e in expected if not any(e in line for line in self.spoken()[before:])]
         wait_for(lambda: not missing(), 6)
-        time.sleep(0.5)
-        heard = self.spoken().splitlines()[before:]
+        self.wait_quiet()
+        heard = self.spoken()[before:]
         self.check(f"{' '.join(keys) or 'entering the board'}: heard {expected}", not missing(), repr(heard))
         print(f"      heard {heard}")
 
@@ -92,11 +89,6 @@ class ScreenReaderSession(Session):
                 pass
 
 
-def write(path, text):
-    with open(path, "w") as f:
-        f.write(text)
-
-
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--app", required=True, help="the built chessboard program")
@@ -105,16 +97,8 @@ def main():
     if others:
         print(f"FAIL  another Orca of this user runs (pid {b' '.join(others).decode()}); not starting a second")
         return 1
-    started = time.monotonic()
     session = ScreenReaderSession(os.path.abspath(args.app), None, None)
-    try:
-        session.play_with_screen_reader()
-    except (Failed, subprocess.TimeoutExpired) as error:
-        session.check("session completed", False, str(error))
-    finally:
-        session.stop_all()
-    print(f"{session.passed} passed, {session.failed} failed in {time.monotonic() - started:.1f} s")
-    return 1 if session.failed or not session.passed else 0
+    return run(session, session.play_with_screen_reader)
 
 
 if __name__ == "__main__":
