@@ -1,19 +1,23 @@
 #include "qt/board_widget.h"
 
 #include <QCursor>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QTimer>
 
 namespace chess::ui {
 namespace {
 
 QColor toQColor(Colour colour) { return QColor(colour.red, colour.green, colour.blue); }
 
-// Right and bottom are exclusive.
-QRect toQRect(Rect rect)
+// Fills the band `width` pixels wide just inside `outer`.
+void fillBand(QPainter &painter, const QRect &outer, int width, QColor colour)
 {
-    return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    const QRect inner = outer.adjusted(width, width, -width, -width);
+    for (const QRect &part : QRegion(outer).subtracted(QRegion(inner)))
+        painter.fillRect(part, colour);
 }
 
 QFont labelFont(const FontRequest &request)
@@ -63,12 +67,45 @@ struct StepPainter {
         const int before = (step.penWidth - 1) / 2;
         const int after = step.penWidth / 2;
         const QRect line = toQRect(step.rect).adjusted(0, 0, -1, -1);
-        const QRect outer = line.adjusted(-before, -before, after + 1, after + 1);
-        const QRect inner = outer.adjusted(step.penWidth, step.penWidth, -step.penWidth, -step.penWidth);
-        for (const QRect &part : QRegion(outer).subtracted(QRegion(inner)))
-            painter.fillRect(part, toQColor(step.colour));
+        fillBand(painter, line.adjusted(-before, -before, after + 1, after + 1), step.penWidth,
+                 toQColor(step.colour));
     }
 };
+
+constexpr int focusMarkWidth = 3;
+
+// Keys with Alt, Ctrl or Meta belong to the window: the menu's Alt+F and its mnemonics.
+bool isWindowKey(const QKeyEvent &event)
+{
+    return event.modifiers().testAnyFlags(Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier);
+}
+
+std::optional<Key> boardKey(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Left: return Key::Left;
+    case Qt::Key_Right: return Key::Right;
+    case Qt::Key_Up: return Key::Up;
+    case Qt::Key_Down: return Key::Down;
+    case Qt::Key_Home: return Key::Home;
+    case Qt::Key_End: return Key::End;
+    case Qt::Key_PageUp: return Key::PageUp;
+    case Qt::Key_PageDown: return Key::PageDown;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return Key::Enter;
+    case Qt::Key_Space: return Key::Space;
+    case Qt::Key_Escape: return Key::Escape;
+    default: return std::nullopt;
+    }
+}
+
+// The one character a key types, if it is ASCII.
+std::optional<char> typedCharacter(const QString &text)
+{
+    if (text.size() != 1 || text[0].unicode() >= 0x80)
+        return std::nullopt;
+    return static_cast<char>(text[0].unicode());
+}
 
 } // namespace
 
@@ -98,7 +135,13 @@ QImage composePicture(const BoardPicture &picture, SquareArt &art, qreal deviceP
     return image;
 }
 
-BoardWidget::BoardWidget(QWidget *parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
+BoardWidget::BoardWidget(GameState &game, QWidget *parent)
+    : QWidget(parent), game_(game), told_(snapshotOf(game))
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    installBoardAccessibility();
+}
 
 void BoardWidget::setPicture(BoardPicture picture)
 {
@@ -112,7 +155,20 @@ void BoardWidget::paintEvent(QPaintEvent *)
     // The window may have moved to a screen of another pixel scale since the last picture.
     if (composed_.devicePixelRatio() != devicePixelRatioF())
         composed_ = composePicture(picture_, art_, devicePixelRatioF());
-    QPainter(this).drawImage(QPoint(0, 0), composed_);
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), composed_);
+    // Over the picture, never in it: a mouse player's board stays exactly as it was.
+    if (game_.keyboard.used && hasFocus())
+        fillBand(painter, toQRect(focusMarkRect(game_.keyboard.square)), focusMarkWidth,
+                 toQColor(focusMarkColour));
+}
+
+void BoardWidget::followGame()
+{
+    update();
+    const BoardSnapshot now = snapshotOf(game_);
+    notifyBoardChanges(*this, told_, now);
+    told_ = now;
 }
 
 void BoardWidget::mouseDoubleClickEvent(QMouseEvent *event)
@@ -122,6 +178,28 @@ void BoardWidget::mouseDoubleClickEvent(QMouseEvent *event)
         emit leftDoubleClicked(mapFromGlobal(QCursor::pos()));
     else if (event->button() == Qt::RightButton)
         emit rightDoubleClicked();
+}
+
+void BoardWidget::keyPressEvent(QKeyEvent *event)
+{
+    if (isWindowKey(*event)) {
+        QWidget::keyPressEvent(event);
+    } else if (const std::optional<Key> key = boardKey(event->key())) {
+        emit keyPressed(*key);
+    } else if (const std::optional<char> typed = typedCharacter(event->text());
+               typed && onTypedCharacter(game_, *typed)) {
+        followGame();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void BoardWidget::focusInEvent(QFocusEvent *event)
+{
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        game_.keyboard.used = true;
+    QWidget::focusInEvent(event);
+    QTimer::singleShot(0, this, [this] { notifyCellFocus(*this); });
 }
 
 } // namespace chess::ui

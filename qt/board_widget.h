@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/game_state.h"
+#include "app/keyboard.h"
+#include "qt/board_accessible.h"
 #include "view/board_picture.h"
 
 #include <QImage>
@@ -19,34 +22,52 @@ private:
     std::array<std::array<QImage, 26>, 2> images_;
 };
 
+// A picture rectangle (right and bottom exclusive) as Qt's.
+inline QRect toQRect(Rect rect)
+{
+    return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
 // Runs the picture's drawing steps on a new image of the picture's size, `devicePixelRatio`
 // device pixels to the picture pixel.
 QImage composePicture(const BoardPicture &picture, SquareArt &art, qreal devicePixelRatio);
 
-// Shows the composed board picture and reports the double-clicks on it.
+// Shows the composed board picture and reports the double-clicks and board keys on it. Once
+// the keyboard has been used, the keyboard square is marked while the board has the focus.
+// Typed squares only move the keyboard square, so the board takes them itself.
 class BoardWidget : public QWidget {
     Q_OBJECT
 
 public:
-    explicit BoardWidget(QWidget *parent = nullptr);
+    explicit BoardWidget(GameState &game, QWidget *parent = nullptr);
 
     // Composes the picture at the screen's pixel scale and repaints.
     void setPicture(BoardPicture picture);
     const QImage &composedImage() const { return composed_; }
+    const GameState &game() const { return game_; }
+
+    // Brings the keyboard mark and what assistive technology knows up to date with the game;
+    // the window calls it after every gesture and command.
+    void followGame();
 
 signals:
     // Where the cursor is, in this widget's pixels, when the double-click is handled.
     void leftDoubleClicked(QPoint cursor);
     void rightDoubleClicked();
+    void keyPressed(chess::Key key);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
+    GameState &game_;
     BoardPicture picture_;
     SquareArt art_;
     QImage composed_;
+    BoardSnapshot told_; // what assistive technology was last told
 };
 
 } // namespace chess::ui

@@ -1,7 +1,9 @@
 #include "qt/main_window.h"
 
+#include "app/keyboard.h"
 #include "app/move_controller.h"
 #include "app/texts.h"
+#include "qt/announcer.h"
 #include "qt/board_widget.h"
 
 #include <QDir>
@@ -24,8 +26,8 @@ QIcon programIcon()
 } // namespace
 
 MainWindow::MainWindow()
-    : status_(new QLabel(toQString(texts::ready))), board_(new BoardWidget),
-      desktop_(*this, *status_, *board_, state_)
+    : status_(new QLabel(toQString(texts::ready))), board_(new BoardWidget(state_)),
+      announcer_(new Announcer(statusBar())), desktop_(*this, *status_, *board_, *announcer_, state_)
 {
     setWindowTitle(QStringLiteral("Chess"));
     setWindowIcon(programIcon());
@@ -40,7 +42,7 @@ MainWindow::MainWindow()
         const CommandId id = *item.command;
         connect(action, &QAction::triggered, this, [this, id] {
             dispatchCommand(state_, desktop_, static_cast<int>(id));
-            updateCommands();
+            followGame();
         });
         commands_.emplace_back(id, action);
     }
@@ -54,22 +56,28 @@ MainWindow::MainWindow()
     setCentralWidget(board_);
     connect(board_, &BoardWidget::leftDoubleClicked, this, [this](QPoint cursor) {
         onLeftDoubleClick(state_, desktop_, Point{cursor.x(), cursor.y()});
-        updateCommands();
+        followGame();
     });
     connect(board_, &BoardWidget::rightDoubleClicked, this, [this] {
         onCancel(state_, desktop_);
-        updateCommands();
+        followGame();
+    });
+    connect(board_, &BoardWidget::keyPressed, this, [this](Key key) {
+        onKey(state_, desktop_, key);
+        followGame();
     });
 
     setFixedSize(pictureWidth, pictureHeight);
     desktop_.requestRedraw();
-    updateCommands();
+    followGame();
+    board_->setFocus();
 }
 
-void MainWindow::updateCommands()
+void MainWindow::followGame()
 {
     for (const auto &[id, action] : commands_)
         action->setEnabled(isCommandEnabled(state_, id));
+    board_->followGame();
 }
 
 } // namespace chess::ui

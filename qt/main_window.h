@@ -13,6 +13,7 @@ class QLabel;
 
 namespace chess::ui {
 
+class Announcer;
 class BoardWidget;
 
 // The program's one window: the File menu, the board picture and the status bar over the one
@@ -24,12 +25,14 @@ public:
     MainWindow();
 
 private:
-    // Whatever the core changed, the record commands are offered only while it allows them.
-    void updateCommands();
+    // After every gesture and command: the record commands are offered only while the core
+    // allows them, and the board shows and tells what changed.
+    void followGame();
 
     GameState state_;
     QLabel *status_;
     BoardWidget *board_;
+    Announcer *announcer_;
     QtDesktop desktop_;
     std::vector<std::pair<CommandId, QAction *>> commands_;
 };

@@ -1,5 +1,6 @@
 #include "qt/qt_desktop.h"
 
+#include "qt/announcer.h"
 #include "qt/board_widget.h"
 #include "qt/promotion_dialog.h"
 #include "view/board_picture.h"
@@ -44,8 +45,9 @@ std::optional<std::filesystem::path> chooseFile(QWidget &window, const FileChoos
 
 } // namespace
 
-QtDesktop::QtDesktop(QWidget &window, QLabel &status, BoardWidget &board, const GameState &state)
-    : window_(window), status_(status), board_(board), state_(state)
+QtDesktop::QtDesktop(QWidget &window, QLabel &status, BoardWidget &board, Announcer &announcer,
+                     const GameState &state)
+    : window_(window), status_(status), board_(board), announcer_(announcer), state_(state)
 {
 }
 
@@ -62,18 +64,28 @@ void QtDesktop::showMessage(std::string_view text, std::string_view caption)
     QMessageBox box(QMessageBox::NoIcon, toQString(caption), body, QMessageBox::Ok, &window_);
     box.setTextFormat(Qt::PlainText);
     box.exec();
+    focusBoard();
 }
 
-std::optional<int> QtDesktop::choosePromotion() { return PromotionDialog(&window_).exec(); }
+std::optional<int> QtDesktop::choosePromotion()
+{
+    const int choice = PromotionDialog(&window_).exec();
+    focusBoard();
+    return choice;
+}
 
 std::optional<std::filesystem::path> QtDesktop::chooseSaveFile(const FileChooser &chooser)
 {
-    return chooseFile(window_, chooser, QFileDialog::AcceptSave);
+    std::optional<std::filesystem::path> path = chooseFile(window_, chooser, QFileDialog::AcceptSave);
+    focusBoard();
+    return path;
 }
 
 std::optional<std::filesystem::path> QtDesktop::chooseOpenFile(const FileChooser &chooser)
 {
-    return chooseFile(window_, chooser, QFileDialog::AcceptOpen);
+    std::optional<std::filesystem::path> path = chooseFile(window_, chooser, QFileDialog::AcceptOpen);
+    focusBoard();
+    return path;
 }
 
 bool QtDesktop::setClipboardText(std::string_view text)
@@ -90,9 +102,14 @@ void QtDesktop::requestRedraw()
     board_.setPicture(renderBoard(state_.board, state_.cursorSquare, state_.selectionState));
 }
 
-// Not spoken yet: the accessible board brings the screen reader's channel.
-void QtDesktop::announce(std::string_view) {}
+void QtDesktop::announce(std::string_view line) { announcer_.announce(toQString(line)); }
 
 void QtDesktop::requestClose() { window_.close(); }
+
+void QtDesktop::focusBoard()
+{
+    window_.activateWindow();
+    board_.setFocus(Qt::OtherFocusReason);
+}
 
 } // namespace chess::ui

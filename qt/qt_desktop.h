@@ -12,6 +12,7 @@ class QWidget;
 
 namespace chess::ui {
 
+class Announcer;
 class BoardWidget;
 
 // The core's UTF-8 texts as Qt text.
@@ -20,11 +21,13 @@ inline QString toQString(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The core's desktop on Qt: the window's status label and board, and modal boxes, dialogs and
-// file choosers owned by the window. Texts are converted between UTF-8 and QString here.
+// The core's desktop on Qt: the window's status label, board and announcer, and modal boxes,
+// dialogs and file choosers owned by the window. Texts are converted between UTF-8 and QString
+// here.
 class QtDesktop final : public Desktop {
 public:
-    QtDesktop(QWidget &window, QLabel &status, BoardWidget &board, const GameState &state);
+    QtDesktop(QWidget &window, QLabel &status, BoardWidget &board, Announcer &announcer,
+              const GameState &state);
 
     void setStatusText(std::string_view text) override;
     void beep() override;
@@ -38,9 +41,14 @@ public:
     void requestClose() override;
 
 private:
+    // Where a modal window leaves the keyboard focus is up to the window system (without a
+    // window manager: nowhere); keyboard players carry on at the board.
+    void focusBoard();
+
     QWidget &window_;
     QLabel &status_;
     BoardWidget &board_;
+    Announcer &announcer_;
     const GameState &state_;
 };
 

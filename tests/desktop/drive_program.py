@@ -4,8 +4,9 @@
 Starts Xvfb, a private D-Bus session with the accessibility bus, and the program in a
 scratch directory; then double-clicks squares with xdotool, works the File menu from the
 keyboard, reads the status texts and boxes through AT-SPI, the clipboard with xclip and
-the screen with ImageMagick's import. Prints PASS/FAIL per check and exits 1 on a failure.
-Every process it starts is stopped by its own pid.
+the screen with ImageMagick's import. With --keyboard it plays a whole game with keys alone
+instead, reading the board's cells through AT-SPI. Prints PASS/FAIL per check and exits 1
+on a failure. Every process it starts is stopped by its own pid.
 """
 
 import argparse
@@ -24,6 +25,14 @@ BLACK_MOVING = "Turn:Black\u3000moving\uff65\uff65\uff65"
 OPENING_RECORD = b"1  e2-e4      e7-e5\r\n2  g1-f3      b8-c6\r\n3  f1-c4      g8-f6\r\n4  o-o        "
 BACKGROUND = (200, 255, 255)
 LIGHT, DARK, BLACK = (255, 255, 255), (0, 140, 0), (0, 0, 0)
+FOCUS_MARK = (255, 140, 0)
+# From the opening to White's win, with en passant, a promotion and castling; after some
+# moves, the names of the cells they changed.
+KEYBOARD_GAME = [("e2", "e4", []), ("d7", "d5", []), ("e4", "d5", []), ("c7", "c5", []),
+                 ("d5", "c6", ["c5, empty", "c6, white pawn"]), ("g8", "f6", []), ("c6", "b7", []),
+                 ("e7", "e6", []), ("b7", "a8", ["a8, white queen"]), ("b8", "c6", []), ("g1", "f3", []),
+                 ("d8", "d6", []), ("f1", "e2", []), ("a7", "a6", []), ("e1", "g1", ["g1, white king", "f1, white rook"]),
+                 ("a6", "a5", []), ("a8", "c8", []), ("a5", "a4", []), ("c8", "e8", ["e8, white queen"])]
 
 
 class Failed(Exception):
@@ -332,6 +341,55 @@ class Session:
             code = None
         self.check("終了 ends the program with exit code 0", code == 0, f"code {code}")
 
+    def play_by_keyboard(self):
+        """A whole game with keys alone: no mouse event at all."""
+        self.start_x_and_buses()
+        self.start_program()
+        self.main = self.find_window("Chess")
+        self.find_accessible()
+        self.locate_board()
+        self.cells = [self.board.getChildAtIndex(i) for i in range(self.board.childCount)]
+        pieces = ["black " + p for p in ("rook", "knight", "bishop", "queen", "king", "bishop", "knight", "rook")]
+        opening = pieces + ["black pawn"] * 8 + ["empty"] * 32 + ["white pawn"] * 8 + [p.replace("black", "white") for p in pieces]
+        self.check("64 cells named by square and piece", [c.name for c in self.cells]
+                   == [f"{'abcdefgh'[i % 8]}{8 - i // 8}, {opening[i]}" for i in range(64)],
+                   repr([c.name for c in self.cells[:3]]))
+        self.focus(self.main)  # the board has held the program's focus from the start
+        for keys, name in ((["Up"], "e3, empty"), (["Left"], "d3, empty"), (["End"], "h3, empty"),
+                           (["Page_Up"], "h8, black rook"), (["e", "7"], "e7, black pawn"), (["Down", "Down"], "e5, empty")):
+            self.xdotool("key", "--delay", "60", *keys)
+            self.expect_focused(name, "after " + " ".join(keys))
+        x, y = self.square_point("e5")
+        self.check("the focus mark on e5", self.screen().pixel(x - 15, y) == FOCUS_MARK)
+        self.screenshot("6-keyboard-focus-mark", 400, 470)
+        self.xdotool("key", "--delay", "60", "e", "2", "space")
+        self.expect_status(WHITE_MOVING, "after Space on e2")
+        self.check("e2 selected", self.cell("e2").getState().contains(self.pyatspi.STATE_SELECTED))
+        self.xdotool("key", "Escape")
+        self.expect_status("Turn:White thinking", "after Escape")
+        self.check("e2 no longer selected", not self.cell("e2").getState().contains(self.pyatspi.STATE_SELECTED))
+        for number, (source, target, names) in enumerate(KEYBOARD_GAME):
+            self.xdotool("key", "--delay", "30", *source, "Return", *target, "Return")
+            modal = {"a8": "プロモーション", "e8": "Win!!"}.get(target)
+            if modal:  # Return gives the queen, and closes the win box
+                window = self.find_window(modal)
+                self.wait_focus(window)
+                self.xdotool("key", "Return")
+                self.check(f"the focus back on the board after {modal}", self.wait_gone(window) and
+                           wait_for(lambda: self.xdotool("getwindowfocus", check=False) == [self.main], 5))
+            self.expect_status("White has won!!" if target == "e8" else (BLACK_THINKING, WHITE_THINKING)[number % 2],
+                               f"after {source}-{target}")
+            for name in names:
+                self.check(f"cell {name!r}", self.cell(name[:2]).name == name, self.cell(name[:2]).name)
+
+    def cell(self, square):
+        return self.cells[8 * (8 - int(square[1])) + ord(square[0]) - ord("a")]
+
+    def expect_focused(self, name, what):
+        focused = lambda: [c.name for c in self.cells if c.getState().contains(self.pyatspi.STATE_FOCUSED)]
+        seen = wait_for(lambda: focused() == [name], 3)
+        self.check(f"focused cell {name!r} {what}", seen, repr(focused()))
+
     def edge(self, square):
         # The frame's 3 pixels straddle the square's left edge.
         x, y = self.square_point(square)
@@ -400,23 +458,29 @@ def descendants_of(pid):
     return found
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--app", required=True, help="the built chessboard program")
-    parser.add_argument("--screenshots", required=True, help="folder for the screenshots")
-    parser.add_argument("--art", required=True, help="folder of the square images")
-    args = parser.parse_args()
-    os.makedirs(args.screenshots, exist_ok=True)
+def run(session, scenario):
+    """Runs the scenario, stops the session, prints the tally; the exit code."""
     started = time.monotonic()
-    session = Session(os.path.abspath(args.app), args.screenshots, args.art)
     try:
-        session.play()
+        scenario()
     except (Failed, subprocess.TimeoutExpired) as error:
         session.check("session completed", False, str(error))
     finally:
         session.stop_all()
     print(f"{session.passed} passed, {session.failed} failed in {time.monotonic() - started:.1f} s")
     return 1 if session.failed or not session.passed else 0
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--app", required=True, help="the built chessboard program")
+    parser.add_argument("--screenshots", required=True, help="folder for the screenshots")
+    parser.add_argument("--art", required=True, help="folder of the square images")
+    parser.add_argument("--keyboard", action="store_true", help="play a game with keys alone")
+    args = parser.parse_args()
+    os.makedirs(args.screenshots, exist_ok=True)
+    session = Session(os.path.abspath(args.app), args.screenshots, args.art)
+    return run(session, session.play_by_keyboard if args.keyboard else session.play)
 
 
 if __name__ == "__main__":

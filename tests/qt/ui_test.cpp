@@ -1,8 +1,10 @@
 #include "app/texts.h"
+#include "qt/announcer.h"
 #include "qt/board_widget.h"
 #include "qt/main_window.h"
 #include "qt/promotion_dialog.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
@@ -81,6 +83,21 @@ class UiTest : public QObject {
         return nullptr;
     }
     QColor pixel(QPoint at) const { return board->composedImage().pixelColor(at); }
+    // What the player sees: the picture and, over it, the keyboard square's mark.
+    QImage shown() const { return board->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    QImage picture() const { return board->composedImage().copy(board->rect()); }
+    QString focusedCell() const
+    {
+        QAccessibleInterface *cell = QAccessible::queryAccessibleInterface(board)->focusChild();
+        return cell ? cell->text(QAccessible::Name) : QString();
+    }
+    QString announced() const { return window->findChild<ui::Announcer *>()->accessibleName(); }
+    void activate()
+    {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QVERIFY(board->hasFocus());
+    }
 
 private slots:
     void init()
@@ -220,6 +237,67 @@ private slots:
         QCOMPARE(picture.pixelColor(77, 300), QColor(200, 255, 255));
     }
 
+    // Each key reaches the core and the focused cell follows; keys with Ctrl and a digit
+    // without its letter are left to the window.
+    void boardKeys()
+    {
+        activate();
+        const std::pair<const char *, const char *> keys[] = {
+            {"Left", "d2, white pawn"}, {"Up, Up", "e4, empty"},
+            {"Num+Up", "e3, empty"},    {"Home", "a2, white pawn"},
+            {"End", "h2, white pawn"},  {"PgUp", "e8, black king"},
+            {"D, 7", "d7, black pawn"}, {"PgDown, Down", "e1, white king"},
+            {"5", "e2, white pawn"},    {"Ctrl+Left", "e2, white pawn"}};
+        for (const auto &[sequence, focused] : keys) {
+            QTest::keyClicks(board, "e2");
+            QTest::keySequence(board, QKeySequence(sequence));
+            QVERIFY2(focusedCell() == focused, sequence);
+        }
+        QCOMPARE(status->text(), QStringLiteral("Ready"));
+    }
+
+    void accessibleBoard()
+    {
+        activate();
+        QAccessibleInterface *table = QAccessible::queryAccessibleInterface(board);
+        QAccessibleInterface *e4 = table->child(36);
+        QCOMPARE(table->role(), QAccessible::Table);
+        QCOMPARE(table->childCount(), 64);
+        QCOMPARE(e4->role(), QAccessible::Cell);
+        QCOMPARE(e4->rect(), QRect(board->mapToGlobal(QPoint(200, 180)), QSize(40, 40)));
+        QCOMPARE(table->childAt(e4->rect().center().x(), e4->rect().center().y()), e4);
+        QCOMPARE(table->indexOfChild(e4), 36);
+        QTest::keySequence(board, QKeySequence("Space, Up, Up"));
+        QVERIFY(table->child(52)->state().selected && e4->state().focused);
+        QCOMPARE(announced(), QStringLiteral("e2, white pawn, picked up"));
+        QTest::keyClick(board, Qt::Key_Return);
+        QVERIFY(!table->child(52)->state().selected);
+        QCOMPARE(e4->text(QAccessible::Name), QStringLiteral("e4, white pawn"));
+        QCOMPARE(announced(), QStringLiteral("e2 to e4. Black to move."));
+        QCOMPARE(status->text(), QStringLiteral("Turn:Black\u3000thinking\uff65\uff65\uff65"));
+        auto *announcer = window->findChild<ui::Announcer *>();
+        QCOMPARE(QAccessible::queryAccessibleInterface(announcer)->role(), QAccessible::Notification);
+    }
+
+    // The mark shows over the picture only after a key or a Tab into the board, and only while
+    // the board has the focus.
+    void focusMark()
+    {
+        activate();
+        move("e2"_sq, "e4"_sq);
+        QCOMPARE(shown(), picture()); // mouse alone: the picture as it was
+        board->clearFocus();
+        board->setFocus(Qt::TabFocusReason);
+        const Rect e4 = focusMarkRect("e4"_sq);
+        QCOMPARE(shown().pixelColor(e4.left, e4.top + 15), QColor(255, 140, 0));
+        QTest::keyClick(board, Qt::Key_Left);
+        const QPoint d4(focusMarkRect("d4"_sq).left + 2, focusMarkRect("d4"_sq).top + 15);
+        QCOMPARE(shown().pixelColor(d4), QColor(255, 140, 0));
+        QCOMPARE(shown().pixelColor(d4 + QPoint(1, 0)), pixel(d4 + QPoint(1, 0)));
+        board->clearFocus();
+        QCOMPARE(shown(), picture());
+    }
+
     void promotionDialogResults_data()
     {
         QTest::addColumn<QString>("answer");
@@ -229,6 +307,9 @@ private slots:
         QTest::newRow("Bishop") << "Bishop" << 2;
         QTest::newRow("Knight") << "Knight" << 3;
         QTest::newRow("Enter on Knight") << "enter" << 0;
+        QTest::newRow("Tab, Space") << "Tab, Space" << 1;
+        QTest::newRow("Down, Down, Space") << "Down, Down, Space" << 2;
+        QTest::newRow("Left, Space") << "Left, Space" << 3;
         QTest::newRow("Escape") << "escape" << 0;
         QTest::newRow("closed") << "close" << 0;
     }
@@ -247,6 +328,10 @@ private slots:
                 QTest::keyClick(modal, Qt::Key_Escape);
             } else if (answer == "close") {
                 modal->close();
+            } else if (answer.contains(' ')) {
+                const QKeySequence keys(answer);
+                for (int i = 0; i < keys.count(); ++i)
+                    QTest::keyClick(QApplication::focusWidget(), keys[i].key());
             } else {
                 modal->findChild<QPushButton *>(answer)->click();
             }
