@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Plays the Windows program under Wine on an X display with no window manager, judging only
-# what a user sees: windows by their names, pixels, the clipboard and the saved files.
+# what a user sees: windows by their names, pixels, the clipboard and the saved files; and
+# what a screen reader hears, through SCREEN_READER_CLIENT.exe in a process of its own.
 #
-#   gui_smoke.sh PROGRAM.exe OUTPUT_DIR
+#   gui_smoke.sh PROGRAM.exe OUTPUT_DIR SCREEN_READER_CLIENT.exe
 #
 # DISPLAY and WINEPREFIX come from the caller, and LOCPATH when the ja_JP.UTF-8 locale is
 # not installed. The Japanese locale gives Wine the fonts for the screenshots in
@@ -12,14 +13,17 @@ set -euo pipefail
 exe=$1
 shots=$2/screenshots
 out=$2/smoke-files
+client=$3
 rm -rf "$shots" "$out"
 mkdir -p "$shots" "$out"
 program=
+listener=
 
 fail() {
     echo "FAIL: $*" >&2
     import -window root "$shots/failure.png" || true
     [ -z "$program" ] || kill "$program" 2>/dev/null || true
+    [ -z "$listener" ] || kill "$listener" 2>/dev/null || true
     exit 1
 }
 
@@ -180,10 +184,131 @@ record=$'1  d2-d4      e7-e5\n2  d4-e5      f7-f6\n3  e5-f6      g8-h6\n4  f6-g7
 waitFor clipboardHolds "$record" || fail "record after the promotion: $(xclip -o -selection clipboard)"
 finish
 
+echo "-- a whole game with the keyboard alone, heard by a screen reader"
+# The client prints cells as "id|role|name|states|size" and events as "event|id|name|states".
+readBoard() { LC_ALL=C.UTF-8 wine "$client" board | tr -d '\r' >"$out/board.txt"; }
+boardShows() { grep -qxF "$1" "$out/board.txt"; }
+# What was heard since listenFromHere, so an earlier event of the same cell cannot pass.
+listenFromHere() { heardFrom=$(wc -l <"$out/heard.txt"); }
+heard() { tail -n +$((heardFrom + 1)) "$out/heard.txt" | tr -d '\r' | grep -qxF "$1"; }
+pressKeys() {
+    parkPointer
+    xdotool key "$@"
+}
+keyPick() { # square, the keys that go there and pick it up
+    local square=$1
+    shift
+    pressKeys "$@"
+    waitFor frameIs "$square" '#0000FF' || fail "no blue frame on $square after the keys $*"
+}
+keyPut() {
+    local square=$1
+    shift
+    pressKeys "$@"
+    waitFor frameIs "$square" '#FF0000' || fail "no red frame on $square after the keys $*"
+}
+start ja_JP.UTF-8
+LC_ALL=C.UTF-8 wine "$client" listen >"$out/heard.txt" 2>&1 &
+listener=$!
+heardFrom=0
+waitFor heard listening || fail "the screen reader client does not listen"
+readBoard
+[ "$(grep -c '^[0-9]*|cell|' "$out/board.txt")" -eq 64 ] || fail "not 64 cells: $(cat "$out/board.txt")"
+for line in 'children 64' '0|table|Chess board|focusable|320x320' '1|cell|a8, black rook|focusable selectable|40x40' \
+    '53|cell|e2, white pawn|focusable focused selectable|40x40' '37|cell|e4, empty|focusable selectable|40x40' \
+    'focus 53' 'selection none' 'status Ready'; do
+    boardShows "$line" || fail "the board read: no \"$line\" in $(cat "$out/board.txt")"
+done
+! grep -q '^hit test' "$out/board.txt" || fail "$(grep '^hit test' "$out/board.txt")"
+
+lookAlike e3 e5 || fail "a focus mark before any key"
+listenFromHere
+pressKeys Up
+waitFor heard 'focus|45|e3, empty|focusable focused selectable' || fail "no focus on e3 heard"
+lookAlike e3 e5 && fail "no focus mark on e3"
+screenshot Chess keyboard-mark.png
+pressKeys Down
+waitFor lookAlike e3 e5 || fail "the focus mark stayed on e3"
+listenFromHere
+keyPick e2 Return
+waitFor heard 'selection|53|e2, white pawn|focusable focused selectable selected' || fail "no selection heard"
+waitFor heard 'live|e2, white pawn, picked up' || fail "the pick-up was not spoken"
+listenFromHere
+pressKeys e 5 Return
+waitFor heard 'live|illegal move' || fail "the refused move was not spoken"
+frameIs e2 '#0000FF' || fail "the refused move dropped the piece"
+listenFromHere
+keyPut e4 Down Return
+waitFor heard 'live|e2 to e4. Black to move.' || fail "the move was not spoken"
+for line in 'selectionremove|53|e2, empty|focusable selectable' 'namechange|53|e2, empty|focusable selectable' \
+    'namechange|37|e4, white pawn|focusable focused selectable'; do
+    heard "$line" || fail "not heard: $line"
+done
+keyPick f7 f 7 space
+keyPut f5 Down Down Return
+keyPick e4 e 4 Return
+keyPut f5 f 5 Return
+keyPick g7 g 7 Return
+keyPut g6 Down Return
+keyPick f5 f 5 Return
+keyPut g6 g 6 Return
+keyPick f8 f 8 Return
+keyPut g7 Down Right Return
+keyPick g6 g 6 Return
+keyPut h7 Up Right Return
+keyPick a7 a 7 Return
+keyPut a6 Down Return
+keyPick g1 End Page_Down Left Return # from a6 by h6 and h1
+pressKeys Escape                    # put back: the frame returns to the last move
+waitFor frameIs a6 '#FF0000' || fail "Escape did not put the knight back"
+keyPick g1 Return
+keyPut f3 Up Up Left Return
+keyPick a6 a 6 Return
+keyPut a5 Down Return
+keyPick f1 f 1 Return
+keyPut c4 c 4 Return
+keyPick a5 a 5 Return
+keyPut a4 Down Return
+keyPick e1 e 1 Return
+listenFromHere
+keyPut g1 End Left Return # castling
+waitFor heard 'live|e1 to g1, castling king side. Black to move.' || fail "the castling was not spoken"
+keyPick b7 b 7 Return
+keyPut b6 Down Return
+keyPick h7 h 7 Return
+pressKeys Page_Up Left Return # h8, g8: the pawn takes the knight
+waitFor windowNamed プロモーション || fail "no promotion dialog"
+answer プロモーション Tab Tab Tab Tab Left Left Left Return # round to Queen, back round to Rook
+waitFor frameIs g8 '#FF0000' || fail "no red frame after the promotion"
+listenFromHere
+pressKeys Down
+waitFor heard 'focus|15|g7, black bishop|focusable focused selectable' || fail "no focus on the board after the dialog"
+keyPick b6 b 6 Return
+keyPut b5 Down Return
+keyPick g8 g 8 Return
+listenFromHere
+pressKeys Left Left Return # the rook takes the king
+waitFor windowNamed 'Win!!' || fail "no win box"
+answer 'Win!!' Return
+waitFor heard 'live|g8 to e8, takes black king. White has won.' || fail "the win was not spoken"
+listenFromHere
+pressKeys Down
+waitFor heard 'focus|13|e7, black pawn|focusable focused selectable' || fail "no focus on the board after the box"
+readBoard
+boardShows 'status White has won!!' || fail "status after the win: $(grep status "$out/board.txt")"
+screenshot Chess keyboard-game.png
+menuCommand 5
+record=$'1  e2-e4      f7-f5\n2  e4-f5      g7-g6\n3  f5-g6      f8-g7\n4  g6-h7      a7-a6\n5  g1-f3      a6-a5\n6  f1-c4      a5-a4\n7  o-o        b7-b6\n8  h7-g8=R    b6-b5\n'
+waitFor clipboardHolds "$record" || fail "record of the keyboard game: $(xclip -o -selection clipboard)"
+finish
+wait "$listener" || fail "the screen reader client failed: $(cat "$out/heard.txt")"
+listener=
+
 echo "-- the record box in C.UTF-8, where the ANSI code page is 1252"
 wineserver -k # a fresh server for the new locale; -w would wait on the services left running
 start C.UTF-8
 play e2e4
+lookAlike e4 c2 || fail "a focus mark on the square the mouse played"
 menuCommand 3
 waitFor windowNamed 棋譜 || fail "no record box captioned 棋譜 in C.UTF-8"
 answer 棋譜 Return
