@@ -185,7 +185,7 @@ waitFor clipboardHolds "$record" || fail "record after the promotion: $(xclip -o
 finish
 
 echo "-- a whole game with the keyboard alone, heard by a screen reader"
-# The client prints cells as "id|role|name|states|size" and events as "event|id|name|states".
+# The client prints cells as "id|role|name|states|size" and events as "event|id|role|name|states".
 readBoard() { LC_ALL=C.UTF-8 wine "$client" board | tr -d '\r' >"$out/board.txt"; }
 boardShows() { grep -qxF "$1" "$out/board.txt"; }
 # What was heard since listenFromHere, so an earlier event of the same cell cannot pass.
@@ -195,17 +195,27 @@ pressKeys() {
     parkPointer
     xdotool key "$@"
 }
-keyPick() { # square, the keys that go there and pick it up
-    local square=$1
+# Presses `keys` and waits until the screen reader has heard each line after them.
+hearAfter() { # keys line...
+    listenFromHere
+    pressKeys $1
     shift
-    pressKeys "$@"
-    waitFor frameIs "$square" '#0000FF' || fail "no blue frame on $square after the keys $*"
+    local line
+    for line in "$@"; do waitFor heard "$line" || fail "not heard: $line"; done
 }
-keyPut() {
-    local square=$1
-    shift
-    pressKeys "$@"
-    waitFor frameIs "$square" '#FF0000' || fail "no red frame on $square after the keys $*"
+blue='#0000FF'
+red='#FF0000'
+# Pick-ups and put-downs in turn, each shown by its frame: "e4" types the square and
+# Return, "e4:Down Return" gives the keys that go to e4 and act there.
+keySteps() {
+    local step square keys frame=$blue
+    for step in "$@"; do
+        square=${step%%:*} keys=${step#*:}
+        [ "$keys" != "$step" ] || keys="${square:0:1} ${square:1:1} Return"
+        pressKeys $keys
+        waitFor frameIs "$square" $frame || fail "no $frame frame on $square after the keys $keys"
+        [ $frame = $blue ] && frame=$red || frame=$blue
+    done
 }
 start ja_JP.UTF-8
 LC_ALL=C.UTF-8 wine "$client" listen >"$out/heard.txt" 2>&1 &
@@ -214,86 +224,48 @@ heardFrom=0
 waitFor heard listening || fail "the screen reader client does not listen"
 readBoard
 [ "$(grep -c '^[0-9]*|cell|' "$out/board.txt")" -eq 64 ] || fail "not 64 cells: $(cat "$out/board.txt")"
-for line in 'children 64' '0|table|Chess board|focusable|320x320' '1|cell|a8, black rook|focusable selectable|40x40' \
-    '53|cell|e2, white pawn|focusable focused selectable|40x40' '37|cell|e4, empty|focusable selectable|40x40' \
-    'focus 53' 'selection none' 'status Ready'; do
+for line in 'children 64' '0|table|Chess board||320x320' '1|cell|a8, black rook||40x40' \
+    '53|cell|e2, white pawn|focused|40x40' '37|cell|e4, empty||40x40' \
+    'focus 53' 'status Ready'; do
     boardShows "$line" || fail "the board read: no \"$line\" in $(cat "$out/board.txt")"
 done
 ! grep -q '^hit test' "$out/board.txt" || fail "$(grep '^hit test' "$out/board.txt")"
 
 lookAlike e3 e5 || fail "a focus mark before any key"
-listenFromHere
-pressKeys Up
-waitFor heard 'focus|45|e3, empty|focusable focused selectable' || fail "no focus on e3 heard"
+hearAfter Up 'focus|45|cell|e3, empty|focused'
 lookAlike e3 e5 && fail "no focus mark on e3"
 screenshot Chess keyboard-mark.png
 pressKeys Down
 waitFor lookAlike e3 e5 || fail "the focus mark stayed on e3"
-listenFromHere
-keyPick e2 Return
-waitFor heard 'selection|53|e2, white pawn|focusable focused selectable selected' || fail "no selection heard"
-waitFor heard 'live|e2, white pawn, picked up' || fail "the pick-up was not spoken"
-listenFromHere
-pressKeys e 5 Return
-waitFor heard 'live|illegal move' || fail "the refused move was not spoken"
-frameIs e2 '#0000FF' || fail "the refused move dropped the piece"
-listenFromHere
-keyPut e4 Down Return
-waitFor heard 'live|e2 to e4. Black to move.' || fail "the move was not spoken"
-for line in 'selectionremove|53|e2, empty|focusable selectable' 'namechange|53|e2, empty|focusable selectable' \
-    'namechange|37|e4, white pawn|focusable focused selectable'; do
-    heard "$line" || fail "not heard: $line"
-done
-keyPick f7 f 7 space
-keyPut f5 Down Down Return
-keyPick e4 e 4 Return
-keyPut f5 f 5 Return
-keyPick g7 g 7 Return
-keyPut g6 Down Return
-keyPick f5 f 5 Return
-keyPut g6 g 6 Return
-keyPick f8 f 8 Return
-keyPut g7 Down Right Return
-keyPick g6 g 6 Return
-keyPut h7 Up Right Return
-keyPick a7 a 7 Return
-keyPut a6 Down Return
-keyPick g1 End Page_Down Left Return # from a6 by h6 and h1
-pressKeys Escape                    # put back: the frame returns to the last move
-waitFor frameIs a6 '#FF0000' || fail "Escape did not put the knight back"
-keyPick g1 Return
-keyPut f3 Up Up Left Return
-keyPick a6 a 6 Return
-keyPut a5 Down Return
-keyPick f1 f 1 Return
-keyPut c4 c 4 Return
-keyPick a5 a 5 Return
-keyPut a4 Down Return
-keyPick e1 e 1 Return
-listenFromHere
-keyPut g1 End Left Return # castling
-waitFor heard 'live|e1 to g1, castling king side. Black to move.' || fail "the castling was not spoken"
-keyPick b7 b 7 Return
-keyPut b6 Down Return
-keyPick h7 h 7 Return
+hearAfter Return 'selection|53|cell|e2, white pawn|focused selected' 'live|e2, white pawn, picked up'
+hearAfter 'e 5 Return' 'live|illegal move'
+waitFor frameIs e2 $blue || fail "the refused move dropped the piece"
+hearAfter 'Down Return' 'selectionremove|53|cell|e2, empty|' 'namechange|53|cell|e2, empty|' \
+    'namechange|37|cell|e4, white pawn|focused' 'live|e2 to e4. Black to move.'
+waitFor frameIs e4 $red || fail "no red frame on e4"
+keySteps 'f7:f 7 space' 'f5:Down Down Return' e4 f5 g7 'g6:Down Return' f5 g6 f8 'g7:Down Right Return' \
+    g6 'h7:Up Right Return' a7 'a6:Down Return'
+keySteps 'g1:End Page_Down Left Return' # from a6 by h6 and h1
+pressKeys Escape # put back: the frame returns to the last move
+waitFor frameIs a6 $red || fail "Escape did not put the knight back"
+keySteps g1:Return 'f3:Up Up Left Return' a6 'a5:Down Return' f1 c4 a5 'a4:Down Return'
+keySteps e1
+hearAfter 'End Left Return' 'live|e1 to g1, castling king side. Black to move.'
+keySteps b7 'b6:Down Return'
+keySteps h7
 pressKeys Page_Up Left Return # h8, g8: the pawn takes the knight
 waitFor windowNamed プロモーション || fail "no promotion dialog"
 answer プロモーション Tab Tab Tab Tab Left Left Left Return # round to Queen, back round to Rook
-waitFor frameIs g8 '#FF0000' || fail "no red frame after the promotion"
-listenFromHere
-pressKeys Down
-waitFor heard 'focus|15|g7, black bishop|focusable focused selectable' || fail "no focus on the board after the dialog"
-keyPick b6 b 6 Return
-keyPut b5 Down Return
-keyPick g8 g 8 Return
+waitFor frameIs g8 $red || fail "no red frame after the promotion"
+hearAfter Down 'focus|15|cell|g7, black bishop|focused' # the board has the focus again
+keySteps b6 'b5:Down Return'
+keySteps g8
 listenFromHere
 pressKeys Left Left Return # the rook takes the king
 waitFor windowNamed 'Win!!' || fail "no win box"
 answer 'Win!!' Return
 waitFor heard 'live|g8 to e8, takes black king. White has won.' || fail "the win was not spoken"
-listenFromHere
-pressKeys Down
-waitFor heard 'focus|13|e7, black pawn|focusable focused selectable' || fail "no focus on the board after the box"
+hearAfter Down 'focus|13|cell|e7, black pawn|focused'
 readBoard
 boardShows 'status White has won!!' || fail "status after the win: $(grep status "$out/board.txt")"
 screenshot Chess keyboard-game.png
