@@ -132,35 +132,22 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT id, VARIANT *role) override
     {
-        if (!role)
-            return E_POINTER;
-        setEmpty(*role);
-        const LONG child = childOf(id);
-        if (child == noChild)
-            return E_INVALIDARG;
-        setLong(*role, child == CHILDID_SELF ? ROLE_SYSTEM_TABLE : ROLE_SYSTEM_CELL);
-        return S_OK;
+        return answerNumber(id, role, [](LONG child) {
+            return child == CHILDID_SELF ? ROLE_SYSTEM_TABLE : ROLE_SYSTEM_CELL;
+        });
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT id, VARIANT *state) override
     {
-        if (!state)
-            return E_POINTER;
-        setEmpty(*state);
-        const LONG child = childOf(id);
-        if (child == noChild)
-            return E_INVALIDARG;
-        if (!state_)
-            return E_FAIL;
-        LONG bits = STATE_SYSTEM_FOCUSABLE;
-        if (child != CHILDID_SELF) {
-            bits |= STATE_SYSTEM_SELECTABLE;
+        return answerNumber(id, state, [this](LONG child) -> LONG {
+            if (child == CHILDID_SELF)
+                return STATE_SYSTEM_FOCUSABLE;
+            LONG bits = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE;
             if (child == focusedCell())
                 bits |= STATE_SYSTEM_FOCUSED;
             if (child == selectedCell())
                 bits |= STATE_SYSTEM_SELECTED;
-        }
-        setLong(*state, bits);
-        return S_OK;
+            return bits;
+        });
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT *focus) override
     {
@@ -249,6 +236,20 @@ private:
         return state_ && state_->selectionState == SelectionState::PieceSelected
                    ? cellId(state_->selectedFrom)
                    : noChild;
+    }
+    // A number about a child that `compute` gives: the role, the state.
+    template <typename Compute> HRESULT answerNumber(VARIANT id, VARIANT *answer, Compute compute) const
+    {
+        if (!answer)
+            return E_POINTER;
+        setEmpty(*answer);
+        const LONG child = childOf(id);
+        if (child == noChild)
+            return E_INVALIDARG;
+        if (!state_)
+            return E_FAIL;
+        setLong(*answer, compute(child));
+        return S_OK;
     }
     // A cell, or "none" as MSAA spells it: an empty variant and S_FALSE.
     static HRESULT answerCell(VARIANT *answer, LONG cell)
