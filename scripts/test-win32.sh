@@ -46,6 +46,6 @@ echo "== Windows: the program under Wine in Xvfb"
 export LOCPATH=$PWD/$build/locale
 [ -d "$LOCPATH/ja_JP.UTF-8" ] || { mkdir -p "$LOCPATH" && localedef -i ja_JP -f UTF-8 "$LOCPATH/ja_JP.UTF-8"; }
 xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp" \
-    tests/win32/gui_smoke.sh $build/win32/chessboard.exe $build
+    tests/win32/gui_smoke.sh $build/win32/chessboard.exe $build $build/tests/win32/screen_reader_client.exe
 
 echo "== Windows: passed in $((SECONDS - started)) s"

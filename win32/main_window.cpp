@@ -1,16 +1,21 @@
 #include "win32/main_window.h"
 
+#include "app/keyboard.h"
 #include "app/menu_commands.h"
 #include "app/move_controller.h"
 #include "app/texts.h"
 #include "view/board_picture.h"
+#include "win32/board_accessible.h"
+#include "win32/board_events.h"
 #include "win32/board_surface.h"
+#include "win32/live_region.h"
 #include "win32/resource.h"
 #include "win32/win32_desktop.h"
 
 #include <commctrl.h>
 
 #include <memory>
+#include <optional>
 
 namespace chess::win32 {
 namespace {
@@ -19,14 +24,22 @@ constexpr wchar_t windowClassName[] = L"Marvotek";
 constexpr int windowWidth = 400; // the outer size, frame and menu included
 constexpr int windowHeight = 470;
 
-// Everything the window owns: the one game, its picture and the desktop the core talks to.
+// Everything the window owns: the one game, its picture, the desktop the core talks to and
+// what screen readers see of it. The accessible board comes last, so that it is cut off
+// from the game before anything else goes.
 struct MainWindow {
-    MainWindow(HWND window, HWND statusBar) : statusBar(statusBar), desktop(window, statusBar) {}
+    MainWindow(HWND window, HWND statusBar)
+        : statusBar(statusBar), desktop(window, statusBar, liveRegion), events(state), board(window, state)
+    {
+    }
 
     HWND statusBar;
+    LiveRegion liveRegion;
     GameState state;
     BoardSurface surface;
     Win32Desktop desktop;
+    BoardEvents events;
+    AccessibleBoard board;
 };
 
 MainWindow *mainWindowOf(HWND window)
@@ -49,6 +62,95 @@ Point cursorInClient(HWND window)
     return {static_cast<int>(point.x), static_cast<int>(point.y)};
 }
 
+// The keys the board answers, by their key codes. Every other key goes on to the window.
+std::optional<Key> boardKey(WPARAM virtualKey)
+{
+    switch (virtualKey) {
+    case VK_LEFT: return Key::Left;
+    case VK_RIGHT: return Key::Right;
+    case VK_UP: return Key::Up;
+    case VK_DOWN: return Key::Down;
+    case VK_HOME: return Key::Home;
+    case VK_END: return Key::End;
+    case VK_PRIOR: return Key::PageUp;
+    case VK_NEXT: return Key::PageDown;
+    case VK_RETURN: return Key::Enter;
+    case VK_SPACE: return Key::Space;
+    case VK_ESCAPE: return Key::Escape;
+    default: return std::nullopt;
+    }
+}
+
+// Letters and digits by the key rather than the character it types, so "e" then "4" jumps
+// on layouts where the digits need Shift. 0 for any other key.
+char typedCharacter(WPARAM virtualKey)
+{
+    if (virtualKey >= 'A' && virtualKey <= 'Z')
+        return static_cast<char>(virtualKey - 'A' + 'a');
+    if (virtualKey >= '0' && virtualKey <= '9')
+        return static_cast<char>(virtualKey);
+    if (virtualKey >= VK_NUMPAD0 && virtualKey <= VK_NUMPAD9)
+        return static_cast<char>(virtualKey - VK_NUMPAD0 + '0');
+    return 0;
+}
+
+RECT focusMarkOf(Square square)
+{
+    const Rect r = focusMarkRect(square);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+// The focus mark shows only once the keyboard has been used, so a mouse player sees the
+// picture as it always was.
+void invalidateFocusMark(HWND window, const KeyboardCursor &keyboard)
+{
+    if (!keyboard.used)
+        return;
+    const RECT mark = focusMarkOf(keyboard.square);
+    InvalidateRect(window, &mark, FALSE);
+}
+
+// After any input that may have moved the keyboard square: its mark follows, and a screen
+// reader hears the new cell.
+void followKeyboardSquare(HWND window, const KeyboardCursor &before, const KeyboardCursor &now)
+{
+    if (now.square == before.square && now.used == before.used)
+        return;
+    invalidateFocusMark(window, before);
+    invalidateFocusMark(window, now);
+    if (now.square != before.square && GetFocus() == window)
+        BoardEvents::notifyFocus(window, now.square);
+}
+
+// False for a key the board leaves to the window. Keys with Ctrl are the window's too; with
+// Alt they come as WM_SYSKEYDOWN and never reach here.
+bool onKeyDown(HWND window, MainWindow &main, WPARAM virtualKey)
+{
+    if (GetKeyState(VK_CONTROL) < 0)
+        return false;
+    const KeyboardCursor before = main.state.keyboard;
+    if (const std::optional<Key> key = boardKey(virtualKey))
+        onKey(main.state, main.desktop, *key);
+    else if (const char typed = typedCharacter(virtualKey);
+             typed == 0 || !onTypedCharacter(main.state, typed))
+        return false;
+    followKeyboardSquare(window, before, main.state.keyboard);
+    return true;
+}
+
+void onPaint(HWND window, const MainWindow &main)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    main.surface.paint(dc, paint.rcPaint);
+    // An inverting mark, drawn once over the freshly copied picture.
+    if (main.state.keyboard.used && GetFocus() == window) {
+        const RECT mark = focusMarkOf(main.state.keyboard.square);
+        DrawFocusRect(dc, &mark);
+    }
+    EndPaint(window, &paint);
+}
+
 LRESULT onCreate(HWND window, const CREATESTRUCTW &create)
 {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
@@ -59,7 +161,7 @@ LRESULT onCreate(HWND window, const CREATESTRUCTW &create)
     if (!statusBar)
         return -1;
     auto main = std::make_unique<MainWindow>(window, statusBar);
-    if (!main->surface.create(window, create.hInstance))
+    if (!main->liveRegion.create(statusBar) || !main->surface.create(window, create.hInstance))
         return -1;
     SendMessageW(statusBar, SB_SIMPLE, FALSE, 0);
     main->desktop.setStatusText(texts::ready);
@@ -93,20 +195,40 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         // The status bar keeps itself at the bottom only when told the size changed.
         SendMessageW(main->statusBar, WM_SIZE, 0, 0);
         return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        main->surface.paint(dc, paint.rcPaint);
-        EndPaint(window, &paint);
-        return 0;
-    }
+    case WM_PAINT: onPaint(window, *main); return 0;
     case WM_INITMENU: enableRecordItems(reinterpret_cast<HMENU>(wParam), main->state); return 0;
     case WM_COMMAND: dispatchCommand(main->state, main->desktop, LOWORD(wParam)); return 0;
-    case WM_LBUTTONDBLCLK: onLeftDoubleClick(main->state, main->desktop, cursorInClient(window)); return 0;
+    case WM_LBUTTONDBLCLK: {
+        const KeyboardCursor before = main->state.keyboard;
+        onLeftDoubleClick(main->state, main->desktop, cursorInClient(window));
+        followKeyboardSquare(window, before, main->state.keyboard);
+        return 0;
+    }
     case WM_RBUTTONDBLCLK: onCancel(main->state, main->desktop); return 0;
+    case WM_KEYDOWN:
+        if (onKeyDown(window, *main, wParam))
+            return 0;
+        return DefWindowProcW(window, message, wParam, lParam);
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        invalidateFocusMark(window, main->state.keyboard);
+        // After the system's own focus event for the window, so the cell is what is heard.
+        if (message == WM_SETFOCUS)
+            BoardEvents::notifyFocus(window, main->state.keyboard.square);
+        return 0;
+    case WM_GETOBJECT:
+        // Compared as 32 bits: Wine hands OBJID_CLIENT over zero-extended.
+        if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
+            if (const std::optional<LRESULT> answer = main->board.answer(wParam)) {
+                main->liveRegion.markLive();
+                return *answer;
+            }
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_APP:
         composePicture(*main);
         InvalidateRect(window, nullptr, FALSE);
+        main->events.notifyChanges(window, main->state);
         return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }

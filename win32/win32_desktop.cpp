@@ -68,12 +68,15 @@ void Win32Desktop::beep() { MessageBeep(0); }
 void Win32Desktop::showMessage(std::string_view text, std::string_view caption)
 {
     MessageBoxW(window_, widen(text).c_str(), widen(caption).c_str(), MB_OK);
+    // The keyboard player goes on where the box interrupted: on the board.
+    SetFocus(window_);
 }
 
 std::optional<int> Win32Desktop::choosePromotion()
 {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
     const INT_PTR choice = DialogBoxParamW(instance, L"MYDLG", window_, promotionDialogProc, 0);
+    SetFocus(window_);
     if (choice < 0 || choice > 3)
         return std::nullopt;
     return static_cast<int>(choice);
@@ -118,8 +121,7 @@ bool Win32Desktop::setClipboardText(std::string_view text)
 // The picture is composed at once, so a message box that follows the move already shows it.
 void Win32Desktop::requestRedraw() { SendMessageW(window_, WM_APP, 0, 0); }
 
-// Not spoken yet: the accessible board brings the screen reader's channel.
-void Win32Desktop::announce(std::string_view) {}
+void Win32Desktop::announce(std::string_view line) { liveRegion_.announce(line); }
 
 void Win32Desktop::requestClose() { PostMessageW(window_, WM_CLOSE, 0, 0); }
 
