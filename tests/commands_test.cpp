@@ -113,14 +113,15 @@ TEST_F(Commands, SaveKeepsThePermissionsAndTheLink)
 {
     using std::filesystem::perms;
     const auto path = folder / "game.txt", link = folder / "link.txt";
+    const perms mode = perms::owner_read | perms::owner_write | perms::group_read; // no default gives it
     std::ofstream(path) << "old";
-    std::filesystem::permissions(path, perms::owner_read | perms::owner_write);
+    std::filesystem::permissions(path, mode);
     std::filesystem::create_symlink("game.txt", link);
     desktop.fileAnswers = {link};
     run(CommandId::SaveRecord);
     EXPECT_EQ(readFile(path), recordText);
     EXPECT_EQ(std::filesystem::read_symlink(link), "game.txt");
-    EXPECT_EQ(std::filesystem::status(path).permissions(), perms::owner_read | perms::owner_write);
+    EXPECT_EQ(std::filesystem::status(path).permissions(), mode);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2);
 }
 
