@@ -53,6 +53,6 @@ xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp" \
 echo "== Windows: the installer under Wine in Xvfb"
 wineserver -k # a fresh server for the locale
 LC_ALL=ja_JP.UTF-8 xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp" \
-    tests/win32/msi_test.sh $build/chessboard-"$version".msi $build/tests/win32/chessboard-next.msi $build
+    tests/win32/msi_test.sh $build/chessboard-"$version".msi $build
 
 echo "== Windows: passed in $((SECONDS - started)) s"
