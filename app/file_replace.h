@@ -5,9 +5,11 @@
 
 namespace chess {
 
-// Makes `path` hold exactly `bytes`. The new content is written to a temporary file beside
-// it and renamed over the old one only once it is complete, so a failure at any point
-// leaves the old file as it was. Returns false on failure.
+// Makes `path` hold exactly `bytes`, durably: the new content is written to a temporary file
+// beside it, pushed to the disk, and only then renamed over the old one, so a failure or a
+// power cut at any point leaves either the old file or the new one, and no temporary file.
+// A replaced file keeps its permissions, and a symbolic link keeps pointing where it did:
+// the file it points to is the one replaced. Returns false on failure.
 bool replaceFileContents(const std::filesystem::path &path, std::string_view bytes);
 
 } // namespace chess

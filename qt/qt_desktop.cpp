@@ -1,5 +1,6 @@
 #include "qt/qt_desktop.h"
 
+#include "app/texts.h"
 #include "qt/announcer.h"
 #include "qt/board_widget.h"
 #include "qt/promotion_dialog.h"
@@ -9,6 +10,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QMessageBox>
 
@@ -63,6 +65,11 @@ void QtDesktop::showMessage(std::string_view text, std::string_view caption)
     body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(QMessageBox::NoIcon, toQString(caption), body, QMessageBox::Ok, &window_);
     box.setTextFormat(Qt::PlainText);
+    // The record is laid out in columns, which only a fixed-pitch font keeps lined up.
+    if (caption == texts::recordCaption) {
+        if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+            label->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    }
     box.exec();
     focusBoard();
 }

@@ -9,6 +9,7 @@ test_packages=("${run_packages[@]}"
     xvfb xauth xdotool xclip imagemagick x11-utils dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0
     orca speech-dispatcher
     g++-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 locales
+    wixl msitools
     desktop-file-utils appstream dpkg-dev lintian man-db file zip)
 
 case "${1:-}" in

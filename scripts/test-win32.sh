@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows program with mingw-w64 into build/win32 and tests it under Wine:
 # the unit tests with no display, then the program itself in Xvfb (tests/win32/gui_smoke.sh),
-# and packs the zip a Windows user downloads. Skips only when the cross compiler is absent.
+# then its installer (tests/win32/msi_test.sh). Leaves what a Windows user downloads, the zip
+# and the MSI, in build/win32. Skips only when the cross compiler is absent.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
@@ -19,7 +20,8 @@ cmake --build $build -j"$(nproc)"
 imports=$(x86_64-w64-mingw32-objdump -p $build/win32/chessboard.exe | awk '/DLL Name:/ { print tolower($3) }' | sort)
 unexpected=$(grep -vxE 'comctl32|comdlg32|gdi32|kernel32|msvcrt|user32' <<<"${imports//.dll/}" || true)
 [ -z "$unexpected" ] || { echo "chessboard.exe imports non-system DLLs: $unexpected" >&2; exit 1; }
-ls -l $build/chessboard-*-windows.zip
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' $build/CMakeCache.txt)
+ls -l $build/chessboard-"$version"-windows.zip $build/chessboard-"$version".msi
 
 # A fresh Wine prefix for every run, removed afterwards (it takes about 700 MB).
 export WINEPREFIX=$PWD/$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -47,5 +49,10 @@ export LOCPATH=$PWD/$build/locale
 [ -d "$LOCPATH/ja_JP.UTF-8" ] || { mkdir -p "$LOCPATH" && localedef -i ja_JP -f UTF-8 "$LOCPATH/ja_JP.UTF-8"; }
 xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp" \
     tests/win32/gui_smoke.sh $build/win32/chessboard.exe $build $build/tests/win32/screen_reader_client.exe
+
+echo "== Windows: the installer under Wine in Xvfb"
+wineserver -k # a fresh server for the locale
+LC_ALL=ja_JP.UTF-8 xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp" \
+    tests/win32/msi_test.sh $build/chessboard-"$version".msi $build
 
 echo "== Windows: passed in $((SECONDS - started)) s"

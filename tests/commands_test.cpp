@@ -6,8 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
 
 namespace chess {
 namespace {
@@ -99,6 +106,52 @@ TEST_F(Commands, AFailedSaveSaysSoAndKeepsTheOldFile)
                                     "save chooser: 名前をつけて保存", errorBox}));
     EXPECT_TRUE(std::filesystem::is_directory(path));
 }
+
+#ifndef _WIN32
+TEST_F(Commands, SaveKeepsThePermissionsAndTheLink)
+{
+    using std::filesystem::perms;
+    const auto path = folder / "game.txt", link = folder / "link.txt";
+    const perms mode = perms::owner_read | perms::owner_write | perms::group_read; // no default gives it
+    std::ofstream(path) << "old";
+    std::filesystem::permissions(path, mode);
+    std::filesystem::create_symlink("game.txt", link);
+    desktop.fileAnswers = {link};
+    run(CommandId::SaveRecord);
+    EXPECT_EQ(readFile(path), recordText);
+    EXPECT_EQ(std::filesystem::read_symlink(link), "game.txt");
+    EXPECT_EQ(std::filesystem::status(path).permissions(), mode);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2);
+}
+
+// A full disk (a file size limit makes the write fail part way, for root too), then a
+// read-only folder (root writes into any, so there the save runs as the user nobody).
+TEST_F(Commands, FailedSavesLeaveTheOldFileAndNothingElse)
+{
+    using std::filesystem::perms;
+    const auto path = folder / "game.txt";
+    std::ofstream(path) << "old";
+    desktop.fileAnswers = {path, path};
+    rlimit normal;
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &normal), 0);
+    const rlimit small{16, normal.rlim_max};
+    std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    run(CommandId::SaveRecord);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &normal), 0);
+    std::filesystem::permissions(folder, perms::owner_read | perms::owner_exec | perms::others_read |
+                                             perms::others_exec);
+    const bool root = ::geteuid() == 0;
+    if (root && ::seteuid(65534) != 0)
+        GTEST_SKIP() << "running as root, and cannot act as the user nobody";
+    run(CommandId::SaveRecord);
+    ASSERT_TRUE(!root || ::seteuid(0) == 0);
+    std::filesystem::permissions(folder, perms::owner_all);
+    EXPECT_EQ(std::count(desktop.calls.begin(), desktop.calls.end(), "box: エラー発生 | Error"), 2);
+    EXPECT_EQ(readFile(path), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+}
+#endif
 
 TEST_F(Commands, ACancelledSaveDoesNothing)
 {

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -363,18 +364,23 @@ private slots:
         move("e7"_sq, "e5"_sq);
         move("g1"_sq, "f3"_sq);
         QString caption, text;
-        bool modalToWindow = false;
+        bool modalToWindow = false, fixedPitch = false;
         whenModal([&](QWidget *modal) {
             caption = modal->windowTitle();
             modalToWindow = modal->parentWidget() == window.get();
             if (auto *box = qobject_cast<QMessageBox *>(modal))
                 text = box->text();
+            // The columns line up only in a fixed-pitch font.
+            for (const QLabel *label : modal->findChildren<QLabel *>())
+                if (label->text() == text)
+                    fixedPitch = QFontInfo(label->font()).fixedPitch();
             QTest::keyClick(modal, Qt::Key_Return);
         });
         action(CommandId::ViewRecord)->trigger();
         QCOMPARE(caption, QStringLiteral("棋譜"));
         QCOMPARE(text, QStringLiteral("1  e2-e4      e7-e5\n2  g1-f3      "));
         QVERIFY(modalToWindow);
+        QVERIFY(fixedPitch);
     }
 
     void recordCopiedWithItsLineEnds()
