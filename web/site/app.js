@@ -61,9 +61,14 @@ function compose() {
     }
 }
 
-// "&R" marks the mnemonic: shown underlined, and kept for the menu's letter keys.
+// "&R" marks the mnemonic: shown underlined, and kept for the menu's letter keys. A caption
+// without one is shown as it is.
 function showCaption(target, caption) {
     const at = caption.indexOf('&');
+    if (at < 0) {
+        target.textContent = caption;
+        return '';
+    }
     const mnemonic = caption.charAt(at + 1);
     const underlined = document.createElement('u');
     underlined.textContent = mnemonic;
