@@ -184,7 +184,9 @@ const chessPage = {
         const link = document.createElement('a');
         link.href = url;
         link.download = name;
+        document.body.append(link);
         link.click();
+        link.remove();
         setTimeout(() => URL.revokeObjectURL(url), 60000);
     },
     // Synchronous, as the program asks: a copy event fills the clipboard with the exact text.
@@ -324,7 +326,7 @@ fileMenu.addEventListener('keydown', (event) => {
     }
 });
 document.addEventListener('pointerdown', (event) => {
-    if (!fileMenu.hidden && !fileMenu.contains(event.target) && event.target !== fileButton)
+    if (!fileMenu.hidden && !fileMenu.contains(event.target) && !fileButton.contains(event.target))
         closeMenu();
 });
 
@@ -407,6 +409,7 @@ function followPixelRatio() {
 var Module = {};
 Promise.all([loadSheet(), new Promise((resolve) => (Module.onRuntimeInitialized = resolve))]).then(() => {
     Module._chess_start();
+    element('window').inert = false; // no input reaches the window before the program runs
     focusBoard();
     followPixelRatio();
 });
