@@ -1,5 +1,6 @@
 #include "web/gesture_runner.h"
 
+#include "app/silent_desktop.h"
 #include "app/texts.h"
 
 #include <emscripten/emscripten.h>
@@ -15,25 +16,16 @@ EM_JS(void, pageAskPromotion, (const char *caption, int captionSize, const char 
 namespace chess::web {
 namespace {
 
-// Answers every call without showing anything, and notes whether the piece was asked.
-class TrialDesktop final : public Desktop {
+// Shows nothing, and notes whether the piece was asked.
+class TrialDesktop final : public SilentDesktop {
 public:
     bool promotionAsked = false;
 
-    void setStatusText(std::string_view) override {}
-    void beep() override {}
-    void showMessage(std::string_view, std::string_view) override {}
     std::optional<int> choosePromotion() override
     {
         promotionAsked = true;
         return std::nullopt;
     }
-    std::optional<std::filesystem::path> chooseSaveFile(const FileChooser &) override { return std::nullopt; }
-    std::optional<std::filesystem::path> chooseOpenFile(const FileChooser &) override { return std::nullopt; }
-    bool setClipboardText(std::string_view) override { return true; }
-    void requestRedraw() override {}
-    void announce(std::string_view) override {}
-    void requestClose() override {}
 };
 
 } // namespace
