@@ -23,7 +23,7 @@ const DOUBLE_TAP_REACH = 20; // picture pixels between the two taps
 // The picture is composed off screen; the visible canvas adds the keyboard mark on top.
 const composed = document.createElement('canvas');
 const paint = composed.getContext('2d');
-const screen = canvas.getContext('2d');
+const shown = canvas.getContext('2d');
 const cells = [];
 const commands = new Map();
 const messages = [];
@@ -50,14 +50,14 @@ function loadSheet() {
 
 function compose() {
     const ratio = pixelRatio();
-    screen.setTransform(1, 0, 0, 1, 0, 0);
-    screen.drawImage(composed, 0, 0);
+    shown.setTransform(1, 0, 0, 1, 0, 0);
+    shown.drawImage(composed, 0, 0);
     if (keyboardMark && keyboardMark.used && document.activeElement === board) {
         const {left, top, width, height, rgb} = keyboardMark;
-        screen.setTransform(ratio, 0, 0, ratio, 0, 0);
-        screen.strokeStyle = hex(rgb);
-        screen.lineWidth = 2;
-        screen.strokeRect(left + 1, top + 1, width - 2, height - 2);
+        shown.setTransform(ratio, 0, 0, ratio, 0, 0);
+        shown.strokeStyle = hex(rgb);
+        shown.lineWidth = 2;
+        shown.strokeRect(left + 1, top + 1, width - 2, height - 2);
     }
 }
 
