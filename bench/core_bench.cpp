@@ -2,6 +2,7 @@
 // the gestures of a whole game, and writing the record as it grows.
 #include "app/menu_commands.h"
 #include "app/move_controller.h"
+#include "app/silent_desktop.h"
 #include "record/move_record.h"
 #include "view/board_picture.h"
 
@@ -11,21 +12,6 @@
 
 namespace chess {
 namespace {
-
-// The desktop of a program that draws nothing: only the cost of the core is measured.
-class SilentDesktop : public Desktop {
-public:
-    void setStatusText(std::string_view) override {}
-    void beep() override {}
-    void showMessage(std::string_view, std::string_view) override {}
-    std::optional<int> choosePromotion() override { return 0; }
-    std::optional<std::filesystem::path> chooseSaveFile(const FileChooser &) override { return std::nullopt; }
-    std::optional<std::filesystem::path> chooseOpenFile(const FileChooser &) override { return std::nullopt; }
-    bool setClipboardText(std::string_view) override { return true; }
-    void requestRedraw() override {}
-    void announce(std::string_view) override {}
-    void requestClose() override {}
-};
 
 void BM_ComposePicture(benchmark::State &bench)
 {

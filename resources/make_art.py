@@ -3,7 +3,7 @@
 
 Needs the Debian packages python3 and imagemagick (for `convert`). Run it from anywhere:
     python3 resources/make_art.py
-It rewrites every file in resources/squares/ and resources/icons/; the same script gives the
+It rewrites every file in resources/squares/, resources/icons/ and resources/web/; the same script gives the
 same bytes again.
 
 Every shape is SVG path data in a 100 x 100 box, drawn once here and scaled to each size.
@@ -17,6 +17,7 @@ import subprocess
 HERE = pathlib.Path(__file__).resolve().parent
 SQUARES = HERE / "squares"
 ICONS = HERE / "icons"
+WEB = HERE / "web"
 
 LIGHT_GROUND = "#ffffff"
 DARK_GROUND = "#008c00"  # rgb(0,140,0)
@@ -168,6 +169,7 @@ ICON = [
     (1.15, -3, 8, ICON_KNIGHT),
 ]
 ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
+WEB_ICON_SIZES = (192, 512)  # what a phone's or tablet's home screen asks of an installed page
 ICO_SIZES = (16, 32, 48, 256)
 
 
@@ -180,6 +182,21 @@ def make_icons():
     convert([f"{ICONS}/chessboard-{size}.png" for size in ICO_SIZES] + [f"{ICONS}/chessboard.ico"])
 
 
+# The web page loads the 26 squares as one image, for 1x and for 2x: side by side in the order
+# of their resource numbers (king, queen, rook, bishop, knight, pawn, each White on light and on
+# dark, then Black on light and on dark; then the two empty squares).
+def make_web_art():
+    WEB.mkdir(exist_ok=True)
+    names = [f"{colour}-{piece}-{shade}" for piece in ("king", "queen", "rook", "bishop", "knight", "pawn")
+             for colour in INKS for shade in ("light", "dark")] + ["empty-light", "empty-dark"]
+    for suffix in ("", "@2x"):
+        convert([f"{SQUARES / name}{suffix}.png" for name in names] + ["+append"] + RGB_PNG
+                + [f"PNG24:{WEB}/squares{suffix}.png"])
+    for size in WEB_ICON_SIZES:
+        convert(draw(size, LIGHT_GROUND, ICON) + RGB_PNG + [f"PNG24:{WEB}/icon-{size}.png"])
+
+
 if __name__ == "__main__":
     make_squares()
     make_icons()
+    make_web_art()

@@ -1,0 +1,312 @@
+// Plays the built web page in the system's headless Chromium as a person would: mouse
+// double-clicks, the keyboard alone, touch, the File menu, its dialogs, downloads and file
+// input, the clipboard, the accessibility tree and a second visit with the server gone.
+//     SITE_DIR=build/web/web/site OUT_DIR=... node tests/web/page_test.js
+'use strict';
+const {test, before, after} = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('fs');
+const path = require('path');
+const puppeteer = require('puppeteer-core');
+const {serveSite} = require('./static_server.js');
+
+const OUT = process.env.OUT_DIR;
+const WHITE_MOVING = 'Turn:White  moving';
+const BLACK_MOVING = 'Turn:Black\u3000moving\uff65\uff65\uff65';
+const WHITE_THINKING = 'Turn:White\u3000thinking\uff65\uff65\uff65';
+const BLACK_THINKING = 'Turn:Black\u3000thinking\uff65\uff65\uff65';
+// The game: en passant on move 3, castling on 6, both sides promote on 8 (White to a rook
+// through the dialog's button, Black to a queen with Enter), and White takes the king.
+const GAME = [['e2', 'e4'], ['a7', 'a6'], ['e4', 'e5'], ['d7', 'd5'], ['e5', 'd6'], ['b8', 'c6'], ['g1', 'f3'],
+    ['a6', 'a5'], ['f1', 'e2'], ['a5', 'a4'], ['e1', 'g1'], ['a4', 'a3'], ['d6', 'c7'], ['a3', 'b2'],
+    ['c7', 'd8', 'Rook'], ['b2', 'a1', 'Enter']];
+const RECORD = '1  e2-e4      a7-a6\r\n2  e4-e5      d7-d5\r\n3  e5-d6 e.p. b8-c6\r\n4  g1-f3      a6-a5\r\n' +
+    '5  f1-e2      a5-a4\r\n6  o-o        a4-a3\r\n7  d6-c7      a3-b2\r\n8  c7-d8=R    b2-a1=Q\r\n';
+const POSITION = 'rnbqkbnr/pppp1ppp/8/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R b KQkq - 1 2';
+
+let site;
+let browser;
+let page;
+
+before(async () => {
+    // A fresh profile each run, so that the first visit really comes from the server.
+    fs.rmSync(OUT, {recursive: true, force: true});
+    fs.mkdirSync(path.join(OUT, 'downloads'), {recursive: true});
+    site = await serveSite(process.env.SITE_DIR);
+    const home = path.join(OUT, 'home');
+    browser = await puppeteer.launch({
+        executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+        headless: true,
+        args: ['--no-sandbox', '--disable-gpu', '--lang=ja'],
+        userDataDir: path.join(OUT, 'profile'),
+        env: {...process.env, HOME: home, XDG_CONFIG_HOME: home, XDG_CACHE_HOME: home},
+    });
+    const downloads = await browser.target().createCDPSession();
+    await downloads.send('Browser.setDownloadBehavior', {behavior: 'allow', downloadPath: path.join(OUT, 'downloads')});
+    await browser.defaultBrowserContext().overridePermissions(site.url, ['clipboard-read', 'clipboard-sanitized-write']);
+    page = await openPage({width: 440, height: 560, deviceScaleFactor: 1});
+});
+
+after(async () => {
+    await browser?.close();
+    site?.stop();
+});
+
+async function openPage(viewport) {
+    const opened = await browser.newPage();
+    const errors = [];
+    opened.on('pageerror', (error) => errors.push(error.message));
+    opened.errors = errors;
+    // Beeps are counted where they are made.
+    await opened.evaluateOnNewDocument(() => {
+        window.beeps = 0;
+        const make = AudioContext.prototype.createOscillator;
+        AudioContext.prototype.createOscillator = function () {
+            ++window.beeps;
+            return make.call(this);
+        };
+    });
+    await opened.setViewport(viewport);
+    await opened.goto(site.url);
+    await opened.waitForFunction(() => document.getElementById('status').textContent === 'Ready');
+    return opened;
+}
+
+const status = (on = page) => on.$eval('#status', (bar) => bar.textContent);
+const spokenText = () => page.$eval('#spoken', (region) => region.textContent);
+const beeps = () => page.evaluate(() => window.beeps);
+const shoot = (name, on = page) => on.screenshot({path: path.join(OUT, name + '.png')});
+
+async function centre(square, on = page) {
+    const box = await (await on.$('#cell-' + square)).boundingBox();
+    return {x: box.x + box.width / 2, y: box.y + box.height / 2};
+}
+
+async function doubleClick(square, button = 'left') {
+    const {x, y} = await centre(square);
+    await page.mouse.click(x, y, {button, count: 2});
+}
+
+async function menu(caption) {
+    await page.click('#file-button');
+    const [item] = await page.$$(`xpath/.//*[@role="menuitem"][starts-with(normalize-space(.), "${caption}")]`);
+    return item;
+}
+
+async function download(name, run) {
+    const file = path.join(OUT, 'downloads', name);
+    fs.rmSync(file, {force: true});
+    await run();
+    for (let waited = 0; !fs.existsSync(file) && waited < 5000; waited += 50)
+        await new Promise((resolve) => setTimeout(resolve, 50));
+    return fs.readFileSync(file);
+}
+
+async function messageBox() {
+    await page.waitForSelector('#message[open]');
+    return page.evaluate(() => ({caption: document.getElementById('message-caption').textContent,
+        text: document.getElementById('message-text').textContent}));
+}
+
+async function closeMessage() {
+    await page.click('#message button');
+    await page.waitForSelector('#message:not([open])');
+}
+
+async function axTree(on = page) {
+    const session = await on.createCDPSession();
+    const {nodes} = await session.send('Accessibility.getFullAXTree');
+    await session.detach();
+    return nodes;
+}
+
+test('a game by double-clicks: castling, en passant, both promotions and a king capture', async () => {
+    assert.ok(await (await menu('棋譜を見る')).evaluate((item) => item.disabled), 'no record before White moves');
+    await page.keyboard.press('Escape');
+    await doubleClick('e7');
+    assert.equal(await status(), 'warning : illegal  move');
+    await doubleClick('e2');
+    await doubleClick('e2', 'right');
+    assert.equal(await status(), 'Turn:White thinking');
+    assert.equal(await beeps(), 1);
+
+    for (const [index, [from, to, promotion]] of GAME.entries()) {
+        const white = index % 2 === 0;
+        await doubleClick(from);
+        assert.equal(await status(), white ? WHITE_MOVING : BLACK_MOVING, `${from} picked up`);
+        if (index === 0) {
+            await doubleClick('e5');
+            assert.equal(await status(), 'warning : illegal\u3000move');
+            assert.equal(await beeps(), 2);
+        }
+        await doubleClick(to);
+        if (promotion) {
+            await page.waitForSelector('#promotion[open]');
+            await shoot(`promotion-${white ? 'white' : 'black'}`);
+            if (promotion === 'Enter')
+                await page.keyboard.press('Enter');
+            else
+                await page.click(`xpath/.//dialog[@id="promotion"]//button[text()="${promotion}"]`);
+            await page.waitForSelector('#promotion:not([open])');
+        }
+        assert.equal(await status(), white ? BLACK_THINKING : WHITE_THINKING, `${from}-${to}`);
+    }
+    await doubleClick('d8');
+    await doubleClick('e8');
+    assert.deepEqual(await messageBox(), {caption: 'Win!!', text: '白の勝ち'});
+    await shoot('game-won');
+    await closeMessage();
+    assert.equal(await status(), 'White has won!!');
+    const names = await page.$$eval('[role="gridcell"]', (cells) => cells.map((cell) => cell.getAttribute('aria-label')));
+    assert.deepEqual([names[4], names[56], names[62], names[61]],
+        ['e8, white rook', 'a1, black queen', 'g1, white king', 'f1, white rook']);
+    await shoot('game-1x');
+});
+
+test('the record: shown in a box, downloaded byte for byte, copied exactly', async () => {
+    await (await menu('棋譜を見る')).click();
+    assert.deepEqual(await messageBox(), {caption: '棋譜', text: RECORD.replaceAll('\r\n', '\n')});
+    await closeMessage();
+    const saved = await download('棋譜.txt', async () => (await menu('棋譜の保存')).click());
+    assert.deepEqual(saved, Buffer.from(RECORD, 'latin1'));
+    await (await menu('棋譜をコピー')).click();
+    assert.equal(await page.evaluate(() => navigator.clipboard.readText()), RECORD);
+    assert.equal(await page.$('#message[open]'), null, 'no clipboard error box');
+});
+
+test('a FEN file opened and saved back; a bad one is refused with its message', async () => {
+    const fenFile = path.join(OUT, 'opened.fen');
+    const open = async (contents) => {
+        fs.writeFileSync(fenFile, contents);
+        const [chooser] = await Promise.all([page.waitForFileChooser(), (await menu('盤面データを開く')).click()]);
+        await chooser.accept([fenFile]);
+    };
+    await open(POSITION + '\r\n');
+    await page.waitForFunction(() => document.getElementById('status').textContent === 'Turn:Black thinking');
+    assert.equal(await page.$eval('#cell-f3', (cell) => cell.getAttribute('aria-label')), 'f3, white knight');
+    assert.equal(await spokenText(), 'Position loaded. Black to move.');
+    const saved = await download('無題.fen', async () => (await menu('盤面の保存')).click());
+    assert.equal(saved.toString('latin1'), POSITION);
+
+    await open('8/8/8');
+    assert.deepEqual(await messageBox(), {caption: 'Error', text: '不正なファイルです'});
+    await closeMessage();
+    assert.equal(await page.$eval('#cell-f3', (cell) => cell.getAttribute('aria-label')), 'f3, white knight');
+    assert.equal(await status(), 'Turn:Black thinking');
+});
+
+test('the same opening with the keyboard alone, menu and box included', async () => {
+    const keys = async (...names) => {
+        for (const name of names)
+            await page.keyboard.press(name);
+    };
+    await page.focus('#file-button');
+    await keys('ArrowDown', 'Enter'); // the first item: a new game
+    assert.equal(await status(), 'Ready');
+    assert.equal(await spokenText(), 'New game. White to move.');
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'board');
+    const steps = [[['e', '2', 'Enter'], WHITE_MOVING], [['ArrowUp', 'ArrowUp', 'Enter'], BLACK_THINKING],
+        [['a', '7', 'Enter'], BLACK_MOVING], [['ArrowDown', 'Enter'], WHITE_THINKING],
+        [['e', '4', 'Enter'], WHITE_MOVING], [['ArrowUp', 'Enter'], BLACK_THINKING],
+        [['d', '7', 'Space'], BLACK_MOVING], [['PageDown', 'Escape'], 'Turn:Black thinking'],
+        [['d', '7', 'Enter', 'ArrowDown', 'ArrowDown', 'Enter'], WHITE_THINKING],
+        [['e', '5', 'Enter', 'ArrowLeft', 'ArrowUp', 'Enter'], BLACK_THINKING]];
+    for (const [pressed, expected] of steps) {
+        await keys(...pressed);
+        assert.equal(await status(), expected, pressed.join(' '));
+    }
+    assert.equal(await spokenText(), 'e5 to d6, en passant. Black to move.');
+    // The keyboard square's mark, orange inside d6, shows while the board has the focus.
+    const markPixel = () => page.evaluate(() => {
+        const canvas = document.getElementById('picture');
+        return [...canvas.getContext('2d').getImageData(166, 120, 1, 1).data.slice(0, 3)];
+    });
+    assert.deepEqual(await markPixel(), [255, 140, 0]);
+    await shoot('keyboard-1x');
+    await keys('Tab');
+    assert.notDeepEqual(await markPixel(), [255, 140, 0]);
+
+    await page.focus('#file-button');
+    await keys('ArrowDown', 'p'); // 棋譜を見る(&P)
+    const opening = RECORD.slice(0, RECORD.indexOf('b8-c6')).replaceAll('\r\n', '\n');
+    assert.deepEqual(await messageBox(), {caption: '棋譜', text: opening});
+    await keys('Enter');
+    await page.waitForSelector('#message:not([open])');
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'board');
+});
+
+test('the accessibility tree: 64 named cells, the keyboard square, the pick-up, the live region', async () => {
+    await page.keyboard.press('Escape');
+    await page.keyboard.press('b');
+    await page.keyboard.press('8');
+    await page.keyboard.press('Enter');
+    const nodes = await axTree();
+    const cells = nodes.filter((node) => node.role?.value === 'gridcell');
+    assert.equal(cells.length, 64);
+    const named = Object.fromEntries(cells.map((cell) => [cell.name.value.slice(0, 2), cell]));
+    assert.equal(named.d6.name.value, 'd6, white pawn');
+    assert.equal(named.d5.name.value, 'd5, empty');
+    assert.equal(named.h1.name.value, 'h1, white rook');
+    const selected = cells.filter((cell) => cell.properties?.some((p) => p.name === 'selected' && p.value.value));
+    assert.deepEqual(selected.map((cell) => cell.name.value), ['b8, black knight']);
+    const grid = nodes.find((node) => node.role?.value === 'grid');
+    assert.equal(grid.name.value, 'board');
+    const active = grid.properties.find((p) => p.name === 'activedescendant').value.relatedNodes[0].backendDOMNodeId;
+    assert.equal(active, named.b8.backendDOMNodeId);
+
+    await page.keyboard.press('c');
+    await page.keyboard.press('6');
+    await page.keyboard.press('Enter');
+    const after = await axTree();
+    const byId = new Map(after.map((node) => [node.nodeId, node]));
+    const polite = (node) => node.properties?.some((p) => p.name === 'live' && p.value.value === 'polite');
+    const inLiveRegion = (node) => node && (polite(node) || inLiveRegion(byId.get(node.parentId)));
+    const spoken = after.filter((node) => node.role?.value === 'StaticText' && inLiveRegion(node));
+    assert.deepEqual(spoken.map((node) => node.name.value), ['b8 to c6. White to move.']);
+});
+
+test('double taps on a touch screen pick up and put back', async () => {
+    const touch = await openPage({width: 440, height: 560, deviceScaleFactor: 1, hasTouch: true, isMobile: true});
+    const doubleTap = async (square) => {
+        const {x, y} = await centre(square, touch);
+        await touch.touchscreen.tap(x, y);
+        await touch.touchscreen.tap(x, y);
+    };
+    await doubleTap('g1');
+    assert.equal(await status(touch), WHITE_MOVING);
+    await doubleTap('g1');
+    assert.equal(await status(touch), 'Turn:White thinking');
+    await doubleTap('b1');
+    await doubleTap('c3');
+    assert.equal(await status(touch), BLACK_THINKING);
+    assert.deepEqual(touch.errors, []);
+    await touch.close();
+});
+
+test('twice the pixels: the 2x art on an 800 x 940 canvas', async () => {
+    const dense = await openPage({width: 440, height: 560, deviceScaleFactor: 2});
+    const canvas = await dense.$eval('#picture', (picture) => [picture.width, picture.height, picture.clientWidth]);
+    assert.deepEqual(canvas, [800, 940, 400]);
+    assert.ok(await dense.evaluate(() => performance.getEntriesByType('resource')
+        .some((entry) => entry.name.endsWith('/squares@2x.png'))));
+    await shoot('page-2x', dense);
+    await dense.close();
+});
+
+test('installable, and the page opens again with the server gone', async () => {
+    const session = await page.createCDPSession();
+    const {installabilityErrors} = await session.send('Page.getInstallabilityErrors');
+    assert.deepEqual(installabilityErrors, []);
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    site.stop();
+    const again = await openPage({width: 440, height: 560, deviceScaleFactor: 1});
+    assert.equal(await again.evaluate(() => !!navigator.serviceWorker.controller), true);
+    await shoot('offline-1x', again);
+    // A page may not close a tab it did not open: the board is put away instead.
+    await page.bringToFront();
+    await page.click('#file-button');
+    await page.keyboard.press('x'); // 終了(&X)
+    await page.waitForSelector('body.closed');
+    assert.equal(await page.$eval('#window', (window) => window.checkVisibility()), false);
+    assert.deepEqual([...page.errors, ...again.errors], []);
+});

@@ -1,0 +1,15 @@
+# Writes SITE_DIR/sw.js from TEMPLATE: @SITE_FILES@ becomes the list of every other file of
+# the folder and @SITE_VERSION@ a digest of their contents.
+file(GLOB names RELATIVE ${SITE_DIR} ${SITE_DIR}/*)
+list(REMOVE_ITEM names sw.js)
+list(SORT names)
+set(digests "")
+set(SITE_FILES "'./'")
+foreach(name IN LISTS names)
+    file(SHA256 ${SITE_DIR}/${name} digest)
+    string(APPEND digests "${name} ${digest}\n")
+    string(APPEND SITE_FILES ", './${name}'")
+endforeach()
+string(SHA256 SITE_VERSION "${digests}")
+string(SUBSTRING ${SITE_VERSION} 0 16 SITE_VERSION)
+configure_file(${TEMPLATE} ${SITE_DIR}/sw.js @ONLY)
