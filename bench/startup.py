@@ -7,11 +7,12 @@ status bar, painting 64 squares on the board's background) is built here with CM
 warm-up run of each, the programs take turns, round by round, on a private Xvfb with no
 window manager, so that whatever else loads the machine weighs on all alike. Each run is
 timed from just before the process starts until the picture's background colour is on the
-screen (one pixel polled through Xlib); the process's peak resident memory (VmHWM) is read a
-moment later. Prints each run, the medians and the ratios program / minimal.
+screen (one pixel polled through Xlib), and by the time its threads have run on a processor
+until then, which a crowded machine disturbs far less; the process's peak resident memory
+(VmHWM) is read a moment later. Prints each run, the medians and the ratios program / minimal.
 
-    bench/startup.py qt build/test/qt/chessboard [--rounds 5]
-    bench/startup.py win32 build/win32/win32/chessboard.exe [--rounds 5]
+    bench/startup.py qt build/test/qt/chessboard [--rounds 11]
+    bench/startup.py win32 build/win32/win32/chessboard.exe [--rounds 11]
 
 Several builds of the program may be given; they take their turns in the same rounds, so a
 change can be measured against the build before it under the same load.
@@ -22,6 +23,7 @@ runs, so every start is a warm one.
 """
 
 import argparse
+import collections
 import contextlib
 import ctypes
 import os
@@ -64,6 +66,16 @@ class Screen:
         self.x.XFree(image.contents.data)
         self.x.XFree(image)
         return red, green, blue
+
+
+def cpu_seconds(pid):
+    """The time all the process's threads have run on a processor so far: unlike the time on
+    the clock, it hardly grows when other work crowds the machine."""
+    total = 0
+    for task in os.listdir(f"/proc/{pid}/task"):
+        with contextlib.suppress(OSError), open(f"/proc/{pid}/task/{task}/schedstat") as schedstat:
+            total += int(schedstat.read().split()[0])
+    return total / 1e9
 
 
 def peak_memory_kib(pid):
@@ -149,8 +161,12 @@ class Wine:
         return ["wine", program]
 
 
+Run = collections.namedtuple("Run", "painted cpu memory")
+
+
 def one_run(command, env, screen, probe, scratch):
-    """Starts `command`, returns the seconds to its first painted frame and its peak KiB."""
+    """Starts `command`; returns the seconds to its first painted frame on the clock and on
+    the processor, and its peak KiB."""
     started = time.perf_counter()
     program = subprocess.Popen(command, env=env, cwd=scratch, stdin=subprocess.DEVNULL,
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -160,6 +176,7 @@ def one_run(command, env, screen, probe, scratch):
                 raise SystemExit(f"{command[-1]} never painted its picture")
             time.sleep(0.0005)
         painted = time.perf_counter() - started
+        cpu = cpu_seconds(program.pid)
         time.sleep(0.5)  # let the start settle before reading the peak
         memory = peak_memory_kib(program.pid)
     finally:
@@ -168,7 +185,7 @@ def one_run(command, env, screen, probe, scratch):
     # The next run must not see this one's picture.
     while screen.pixel(*probe) == BACKGROUND:
         time.sleep(0.005)
-    return painted, memory
+    return Run(painted, cpu, memory)
 
 
 @contextlib.contextmanager
@@ -186,13 +203,15 @@ def private_display(env):
         xvfb.wait(10)
 
 
-def summary(name, runs, width):
-    times = [painted * 1000 for painted, _ in runs]
-    memories = [memory / 1024 for _, memory in runs]
-    print(f"{name:>{width}}: first painted frame median {statistics.median(times):6.1f} ms "
-          f"(min {min(times):.1f}, max {max(times):.1f}); peak RSS median {statistics.median(memories):5.1f} MiB "
-          f"(max {max(memories):.1f})")
-    return statistics.median(times), statistics.median(memories)
+def medians(name, runs, width):
+    painted = [run.painted * 1000 for run in runs]
+    cpu = [run.cpu * 1000 for run in runs]
+    memory = [run.memory / 1024 for run in runs]
+    median = Run(statistics.median(painted), statistics.median(cpu), statistics.median(memory))
+    print(f"{name:>{width}}: first painted frame {median.painted:6.1f} ms (min {min(painted):.1f}, "
+          f"max {max(painted):.1f}; on the processor {median.cpu:5.1f} ms), "
+          f"peak RSS {median.memory:5.1f} MiB (max {max(memory):.1f})")
+    return median
 
 
 def main():
@@ -201,7 +220,7 @@ def main():
     parser.add_argument("apps", nargs="+", metavar="app",
                         help="the built chessboard program; several builds (say, before and after a change) "
                              "take their turns in the same rounds")
-    parser.add_argument("--rounds", type=int, default=5)
+    parser.add_argument("--rounds", type=int, default=11)
     parser.add_argument("--work", default=os.path.join(ROOT, "build", "startup-bench"),
                         help="where the minimal programs (and Wine's prefix) are kept")
     args = parser.parse_args()
@@ -221,18 +240,20 @@ def main():
             names = list(programs)
             shift = round_number % len(names)
             for name in names[shift:] + names[:shift]:
-                painted, memory = one_run(toolkit.command(programs[name]), env, screen, toolkit.probe, scratch)
+                run = one_run(toolkit.command(programs[name]), env, screen, toolkit.probe, scratch)
                 label = f"round {round_number}" if round_number else "warm-up"
-                print(f"{label:>8} {name:>{width}}: first painted frame after {painted * 1000:6.1f} ms, "
-                      f"peak RSS {memory / 1024:5.1f} MiB", flush=True)
+                print(f"{label:>8} {name:>{width}}: first painted frame after {run.painted * 1000:6.1f} ms "
+                      f"({run.cpu * 1000:5.1f} ms on the processor), peak RSS {run.memory / 1024:5.1f} MiB",
+                      flush=True)
                 if round_number:
-                    runs[name].append((painted, memory))
+                    runs[name].append(run)
     print(f"medians of {args.rounds} rounds:")
-    medians = {name: summary(name, runs[name], width) for name in programs}
-    minimal_time, minimal_memory = medians.pop("minimal")
-    for name, (time_median, memory_median) in medians.items():
-        print(f"{name:>{width}}: first painted frame {time_median / minimal_time:.2f} x, "
-              f"peak memory {memory_median / minimal_memory:.2f} x the minimal program")
+    results = {name: medians(name, runs[name], width) for name in programs}
+    minimal = results.pop("minimal")
+    for name, median in results.items():
+        print(f"{name:>{width}}: first painted frame {median.painted / minimal.painted:.2f} x "
+              f"(on the processor {median.cpu / minimal.cpu:.2f} x), "
+              f"peak memory {median.memory / minimal.memory:.2f} x the minimal program")
 
 
 if __name__ == "__main__":

@@ -7,6 +7,8 @@
 
 #include <array>
 
+class QPainter;
+
 namespace chess::ui {
 
 // The 26 square images embedded in the program, loaded at a pixel scale when first needed:
@@ -19,20 +21,24 @@ private:
     std::array<std::array<QImage, 26>, 2> images_;
 };
 
-// Runs the picture's drawing steps on a new image of the picture's size, `devicePixelRatio`
-// device pixels to the picture pixel.
+// Runs the picture's drawing steps on `painter`, whose device has `devicePixelRatio` device
+// pixels to the picture pixel.
+void paintPicture(QPainter &painter, const BoardPicture &picture, SquareArt &art, qreal devicePixelRatio);
+
+// The same steps on a new image of the picture's size.
 QImage composePicture(const BoardPicture &picture, SquareArt &art, qreal devicePixelRatio);
 
-// Shows the composed board picture and reports the double-clicks on it.
+// Shows the board picture and reports the double-clicks on it.
 class BoardWidget : public QWidget {
     Q_OBJECT
 
 public:
     explicit BoardWidget(QWidget *parent = nullptr);
 
-    // Composes the picture at the screen's pixel scale and repaints.
+    // Repaints with `picture`.
     void setPicture(BoardPicture picture);
-    const QImage &composedImage() const { return composed_; }
+    // The picture as the widget paints it, at the screen's pixel scale.
+    QImage composedImage() const { return composePicture(picture_, art_, devicePixelRatioF()); }
 
 signals:
     // Where the cursor is, in this widget's pixels, when the double-click is handled.
@@ -45,8 +51,7 @@ protected:
 
 private:
     BoardPicture picture_;
-    SquareArt art_;
-    QImage composed_;
+    mutable SquareArt art_;
 };
 
 } // namespace chess::ui
