@@ -251,9 +251,10 @@ def main():
     results = {name: medians(name, runs[name], width) for name in programs}
     minimal = results.pop("minimal")
     for name, median in results.items():
+        # A kernel without scheduler statistics reports no processor time.
+        cpu = f"{median.cpu / minimal.cpu:.2f} x" if minimal.cpu else "not known"
         print(f"{name:>{width}}: first painted frame {median.painted / minimal.painted:.2f} x "
-              f"(on the processor {median.cpu / minimal.cpu:.2f} x), "
-              f"peak memory {median.memory / minimal.memory:.2f} x the minimal program")
+              f"(on the processor {cpu}), peak memory {median.memory / minimal.memory:.2f} x the minimal program")
 
 
 if __name__ == "__main__":
