@@ -1,5 +1,7 @@
 #include "qt/board_widget.h"
 
+#include "qt/embedded_art.h"
+
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -115,10 +117,21 @@ const QImage &SquareArt::image(SquareImage image, qreal devicePixelRatio)
     QImage &slot = images_[scale - 1][(imageResourceId(image) - 400) / 100];
     if (slot.isNull()) {
         const QString suffix = scale == 2 ? QStringLiteral("@2x.png") : QStringLiteral(".png");
-        slot.load(QStringLiteral(":/squares/") + QString::fromStdString(imageName(image)) + suffix);
+        slot =
+            readEmbeddedPng(QStringLiteral(":/squares/") + QString::fromStdString(imageName(image)) + suffix);
         slot.setDevicePixelRatio(scale);
     }
     return slot;
+}
+
+void paintPicture(QPainter &painter, const BoardPicture &picture, SquareArt &art, qreal devicePixelRatio)
+{
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setFont(labelFont(picture.labelFont));
+    painter.setPen(Qt::black);
+    const StepPainter step{painter, art, devicePixelRatio};
+    for (const DrawCommand &command : picture.commands)
+        std::visit(step, command);
 }
 
 QImage composePicture(const BoardPicture &picture, SquareArt &art, qreal devicePixelRatio)
@@ -126,12 +139,7 @@ QImage composePicture(const BoardPicture &picture, SquareArt &art, qreal deviceP
     QImage image(QSize(pictureWidth, pictureHeight) * devicePixelRatio, QImage::Format_RGB32);
     image.setDevicePixelRatio(devicePixelRatio);
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.setFont(labelFont(picture.labelFont));
-    painter.setPen(Qt::black);
-    const StepPainter step{painter, art, devicePixelRatio};
-    for (const DrawCommand &command : picture.commands)
-        std::visit(step, command);
+    paintPicture(painter, picture, art, devicePixelRatio);
     return image;
 }
 
@@ -146,17 +154,15 @@ BoardWidget::BoardWidget(GameState &game, QWidget *parent)
 void BoardWidget::setPicture(BoardPicture picture)
 {
     picture_ = std::move(picture);
-    composed_ = composePicture(picture_, art_, devicePixelRatioF());
     update();
 }
 
 void BoardWidget::paintEvent(QPaintEvent *)
 {
-    // The window may have moved to a screen of another pixel scale since the last picture.
-    if (composed_.devicePixelRatio() != devicePixelRatioF())
-        composed_ = composePicture(picture_, art_, devicePixelRatioF());
+    // Straight into the window's own buffer, at the pixel scale of the screen it is on now: a
+    // picture kept beside that buffer would be a second copy of it.
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), composed_);
+    paintPicture(painter, picture_, art_, devicePixelRatioF());
     // Over the picture, never in it: a mouse player's board stays exactly as it was.
     if (game_.keyboard.used && hasFocus())
         fillBand(painter, toQRect(focusMarkRect(game_.keyboard.square)), focusMarkWidth,

@@ -10,6 +10,8 @@
 
 #include <array>
 
+class QPainter;
+
 namespace chess::ui {
 
 // The 26 square images embedded in the program, loaded at a pixel scale when first needed:
@@ -28,12 +30,15 @@ inline QRect toQRect(Rect rect)
     return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
 }
 
-// Runs the picture's drawing steps on a new image of the picture's size, `devicePixelRatio`
-// device pixels to the picture pixel.
+// Runs the picture's drawing steps on `painter`, whose device has `devicePixelRatio` device
+// pixels to the picture pixel.
+void paintPicture(QPainter &painter, const BoardPicture &picture, SquareArt &art, qreal devicePixelRatio);
+
+// The same steps on a new image of the picture's size.
 QImage composePicture(const BoardPicture &picture, SquareArt &art, qreal devicePixelRatio);
 
-// Shows the composed board picture and reports the double-clicks and board keys on it. Once
-// the keyboard has been used, the keyboard square is marked while the board has the focus.
+// Shows the board picture and reports the double-clicks and board keys on it. Once the
+// keyboard has been used, the keyboard square is marked while the board has the focus.
 // Typed squares only move the keyboard square, so the board takes them itself.
 class BoardWidget : public QWidget {
     Q_OBJECT
@@ -41,9 +46,11 @@ class BoardWidget : public QWidget {
 public:
     explicit BoardWidget(GameState &game, QWidget *parent = nullptr);
 
-    // Composes the picture at the screen's pixel scale and repaints.
+    // Repaints with `picture`.
     void setPicture(BoardPicture picture);
-    const QImage &composedImage() const { return composed_; }
+    // The picture as the widget paints it, at the screen's pixel scale, without the keyboard
+    // mark.
+    QImage composedImage() const { return composePicture(picture_, art_, devicePixelRatioF()); }
     const GameState &game() const { return game_; }
 
     // Brings the keyboard mark and what assistive technology knows up to date with the game;
@@ -65,8 +72,7 @@ protected:
 private:
     GameState &game_;
     BoardPicture picture_;
-    SquareArt art_;
-    QImage composed_;
+    mutable SquareArt art_;
     BoardSnapshot told_; // what assistive technology was last told
 };
 

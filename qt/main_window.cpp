@@ -5,6 +5,7 @@
 #include "app/texts.h"
 #include "qt/announcer.h"
 #include "qt/board_widget.h"
+#include "qt/embedded_art.h"
 
 #include <QDir>
 #include <QLabel>
@@ -16,10 +17,12 @@ namespace {
 
 QIcon programIcon()
 {
+    // Every file there is one size of the icon. A name filter would cost a regular expression
+    // engine at start.
     QIcon icon;
-    const QDir icons(QStringLiteral(":/icons"), QStringLiteral("chessboard-*.png"));
-    for (const QString &name : icons.entryList())
-        icon.addFile(icons.filePath(name));
+    const QDir icons(QStringLiteral(":/icons"));
+    for (const QString &name : icons.entryList(QDir::Files))
+        icon.addPixmap(QPixmap::fromImage(readEmbeddedPng(icons.filePath(name))));
     return icon;
 }
 

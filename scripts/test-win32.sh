@@ -17,9 +17,11 @@ cmake -S . -B $build -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_
     -DCHESS_WERROR=ON >/dev/null
 cmake --build $build -j"$(nproc)"
 # One self-contained program: anything beyond these system DLLs would have to be shipped.
+# The rest, such as the file choosers' comdlg32, are loaded only when needed: an import
+# would load them, and the libraries they pull in, at every start.
 imports=$(x86_64-w64-mingw32-objdump -p $build/win32/chessboard.exe | awk '/DLL Name:/ { print tolower($3) }' | sort)
-unexpected=$(grep -vxE 'comctl32|comdlg32|gdi32|kernel32|msvcrt|user32' <<<"${imports//.dll/}" || true)
-[ -z "$unexpected" ] || { echo "chessboard.exe imports non-system DLLs: $unexpected" >&2; exit 1; }
+unexpected=$(grep -vxE 'comctl32|gdi32|kernel32|msvcrt|user32' <<<"${imports//.dll/}" || true)
+[ -z "$unexpected" ] || { echo "chessboard.exe imports DLLs beyond those it must: $unexpected" >&2; exit 1; }
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' $build/CMakeCache.txt)
 ls -l $build/chessboard-"$version"-windows.zip $build/chessboard-"$version".msi
 

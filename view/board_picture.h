@@ -33,6 +33,8 @@ struct FontRequest {
     int height = 0;
     int weight = 0;
     int charset = 0;
+
+    bool operator==(const FontRequest &) const = default;
 };
 
 // The drawing steps, executed in order by each front end with its own graphics API.

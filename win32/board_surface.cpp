@@ -2,6 +2,7 @@
 
 #include "win32/wide_text.h"
 
+#include <cstdlib>
 #include <variant>
 
 namespace chess::win32 {
@@ -15,11 +16,32 @@ std::size_t imageIndex(SquareImage image)
     return static_cast<std::size_t>((imageResourceId(image) - 400) / 100);
 }
 
+// A bitmap resource is a bitmap file without its file header: the header, the colour table
+// (or the three masks of a bit-field bitmap) and the pixels.
+const void *pixelsOf(const BITMAPINFO &image)
+{
+    const BITMAPINFOHEADER &header = image.bmiHeader;
+    DWORD entries = header.biClrUsed;
+    if (!entries && header.biBitCount <= 8)
+        entries = 1u << header.biBitCount;
+    if (header.biSize == sizeof(BITMAPINFOHEADER) && header.biCompression == BI_BITFIELDS)
+        entries += 3;
+    return reinterpret_cast<const BYTE *>(&image) + header.biSize + entries * sizeof(RGBQUAD);
+}
+
+HFONT createFont(const FontRequest &request)
+{
+    const std::wstring face = request.faces.empty() ? std::wstring() : widen(request.faces.front());
+    // Where that face is missing, the serif family steers the font mapper to a Mincho.
+    return CreateFontW(request.height, 0, 0, 0, request.weight, FALSE, FALSE, FALSE,
+                       static_cast<DWORD>(request.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN, face.c_str());
+}
+
 // Executes one drawing command on the picture. Each pen and brush lives for one command.
 struct CommandPainter {
     HDC dc;
-    HDC imageDc;
-    const std::array<HBITMAP, 26> &images;
+    const std::array<const BITMAPINFO *, 26> &images;
 
     void operator()(const FillRect &fill) const
     {
@@ -42,10 +64,15 @@ struct CommandPainter {
 
     void operator()(const DrawSquareImage &square) const
     {
+        // An image larger than its square shows only its top-left part. The source corner is
+        // the lower left, counted from the last row of a bottom-up image.
+        const BITMAPINFO &image = *images[imageIndex(square.image)];
         const Rect &r = square.rect;
-        HGDIOBJ oldBitmap = SelectObject(imageDc, images[imageIndex(square.image)]);
-        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, imageDc, 0, 0, SRCCOPY);
-        SelectObject(imageDc, oldBitmap);
+        const LONG height = image.bmiHeader.biHeight;
+        const int width = r.right - r.left;
+        const int rows = r.bottom - r.top;
+        SetDIBitsToDevice(dc, r.left, r.top, width, rows, 0, height > 0 ? height - rows : 0, 0,
+                          static_cast<UINT>(std::abs(height)), pixelsOf(image), &image, DIB_RGB_COLORS);
     }
 
     void operator()(const StrokeRect &stroke) const
@@ -71,48 +98,45 @@ BoardSurface::~BoardSurface()
     }
     if (pictureBitmap_)
         DeleteObject(pictureBitmap_);
-    if (imageDc_)
-        DeleteDC(imageDc_);
-    for (HBITMAP image : images_)
-        if (image)
-            DeleteObject(image);
+    if (font_)
+        DeleteObject(font_);
 }
 
 bool BoardSurface::create(HWND window, HINSTANCE instance)
 {
     const std::array<SquareImage, 26> all = allSquareImages();
     for (std::size_t i = 0; i < all.size(); ++i) {
-        images_[i] = LoadBitmapW(instance, MAKEINTRESOURCEW(imageResourceId(all[i])));
+        HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(imageResourceId(all[i])), RT_BITMAP);
+        HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
+        images_[i] = loaded ? static_cast<const BITMAPINFO *>(LockResource(loaded)) : nullptr;
         if (!images_[i])
             return false;
     }
     HDC screen = GetDC(window);
     picture_ = CreateCompatibleDC(screen);
-    imageDc_ = CreateCompatibleDC(screen);
     pictureBitmap_ = CreateCompatibleBitmap(screen, pictureWidth, pictureHeight);
     ReleaseDC(window, screen);
-    if (!picture_ || !imageDc_ || !pictureBitmap_)
+    if (!picture_ || !pictureBitmap_)
         return false;
     originalBitmap_ = SelectObject(picture_, pictureBitmap_);
+    SetBkMode(picture_, TRANSPARENT);
+    SetTextColor(picture_, RGB(0, 0, 0));
     return true;
 }
 
 void BoardSurface::compose(const BoardPicture &picture)
 {
-    const FontRequest &request = picture.labelFont;
-    const std::wstring face = request.faces.empty() ? std::wstring() : widen(request.faces.front());
-    // Where that face is missing, the serif family steers the font mapper to a Mincho.
-    HFONT font = CreateFontW(request.height, 0, 0, 0, request.weight, FALSE, FALSE, FALSE,
-                             static_cast<DWORD>(request.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN, face.c_str());
-    HGDIOBJ oldFont = SelectObject(picture_, font);
-    SetBkMode(picture_, TRANSPARENT);
-    SetTextColor(picture_, RGB(0, 0, 0));
-    const CommandPainter painter{picture_, imageDc_, images_};
+    if (!font_ || picture.labelFont != fontRequest_) {
+        if (font_)
+            DeleteObject(font_);
+        font_ = createFont(picture.labelFont);
+        fontRequest_ = picture.labelFont;
+    }
+    HGDIOBJ oldFont = SelectObject(picture_, font_);
+    const CommandPainter painter{picture_, images_};
     for (const DrawCommand &command : picture.commands)
         std::visit(painter, command);
     SelectObject(picture_, oldFont);
-    DeleteObject(font);
 }
 
 void BoardSurface::paint(HDC target, const RECT &area) const

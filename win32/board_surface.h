@@ -8,8 +8,9 @@
 
 namespace chess::win32 {
 
-// The off-screen picture of the board and the 26 square bitmaps it is composed from. Both
-// live as long as the window; painting only copies from the picture.
+// The off-screen picture of the board, composed from the 26 square images as the program's
+// resources hold them: they are drawn from there, never copied into bitmaps of their own.
+// The picture lives as long as the window; painting only copies from it.
 class BoardSurface {
 public:
     BoardSurface() = default;
@@ -17,7 +18,7 @@ public:
     BoardSurface &operator=(const BoardSurface &) = delete;
     ~BoardSurface();
 
-    // Loads the bitmaps from the program's resources and makes a picture compatible with
+    // Finds the images in the program's resources and makes a picture compatible with
     // `window`'s display. False when any of it could not be had.
     bool create(HWND window, HINSTANCE instance);
 
@@ -31,8 +32,10 @@ private:
     HDC picture_ = nullptr;
     HBITMAP pictureBitmap_ = nullptr;
     HGDIOBJ originalBitmap_ = nullptr;
-    HDC imageDc_ = nullptr;
-    std::array<HBITMAP, 26> images_{}; // in resource order
+    std::array<const BITMAPINFO *, 26> images_{}; // in resource order
+    // Every picture asks for the same label font, which is made for the first one and kept.
+    FontRequest fontRequest_;
+    HFONT font_ = nullptr;
 };
 
 } // namespace chess::win32

@@ -1,6 +1,7 @@
 #include "win32/win32_desktop.h"
 
 #include "win32/resource.h"
+#include "win32/system_library.h"
 #include "win32/wide_text.h"
 
 #include <commctrl.h>
@@ -31,6 +32,15 @@ INT_PTR CALLBACK promotionDialogProc(HWND dialog, UINT message, WPARAM wParam, L
 
 std::optional<std::filesystem::path> chooseFile(HWND owner, const FileChooser &chooser, bool save)
 {
+    // The choosers' DLL brings much of the shell with it, so it is loaded when a file is first
+    // saved or opened rather than at every start. Without it there is nothing to choose.
+    using Chooser = decltype(GetSaveFileNameW);
+    static Chooser *const saveChooser = systemFunction<Chooser>(L"comdlg32.dll", "GetSaveFileNameW");
+    static Chooser *const openChooser = systemFunction<Chooser>(L"comdlg32.dll", "GetOpenFileNameW");
+    Chooser *const choose = save ? saveChooser : openChooser;
+    if (!choose)
+        return std::nullopt;
+
     std::array<wchar_t, MAX_PATH> name{};
     const std::wstring preset = widen(chooser.defaultName).substr(0, name.size() - 1);
     preset.copy(name.data(), preset.size());
@@ -49,8 +59,7 @@ std::optional<std::filesystem::path> chooseFile(HWND owner, const FileChooser &c
     dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     // The save chooser asks before it lets an existing file be replaced.
     dialog.Flags = save ? OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY : OFN_HIDEREADONLY;
-    const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
-    if (!chosen)
+    if (!choose(&dialog))
         return std::nullopt;
     return std::filesystem::path(name.data());
 }
