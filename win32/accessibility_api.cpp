@@ -1,32 +1,23 @@
 #include "win32/accessibility_api.h"
 
+#include "win32/system_library.h"
+
 #include <optional>
 
 namespace chess::win32 {
 namespace {
 
-// Only from the system folder: a DLL of the same name beside the program, in a downloads
-// folder say, must never be the one loaded.
-HMODULE systemLibrary(const wchar_t *name)
+template <typename Function> bool load(const wchar_t *library, const char *name, Function *&function)
 {
-    return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-}
-
-// GCC takes void (*)() as the one function pointer type that converts to any other without
-// a warning.
-template <typename Function> bool load(HMODULE library, const char *name, Function &function)
-{
-    function = library
-                   ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)))
-                   : nullptr;
+    function = systemFunction<Function>(library, name);
     return function != nullptr;
 }
 
 std::optional<AccessibilityApi> loadApi()
 {
-    HMODULE ole = systemLibrary(L"ole32.dll");
-    HMODULE automation = systemLibrary(L"oleaut32.dll");
-    HMODULE accessibility = systemLibrary(L"oleacc.dll");
+    const wchar_t *ole = L"ole32.dll";
+    const wchar_t *automation = L"oleaut32.dll";
+    const wchar_t *accessibility = L"oleacc.dll";
     AccessibilityApi api{};
     decltype(&CoInitializeEx) coInitializeEx = nullptr;
     if (!load(ole, "CoInitializeEx", coInitializeEx) ||
