@@ -33,6 +33,9 @@ QFont labelFont(const FontRequest &request)
     font.setPixelSize(request.height);
     // Qt's weights use the same 100-900 scale (600 is DemiBold).
     font.setWeight(static_cast<QFont::Weight>(request.weight));
+    // The labels are ASCII letters and digits, which every face has: no other face need be
+    // looked up to fill in missing characters, a search through every installed font.
+    font.setStyleStrategy(QFont::NoFontMerging);
     return font;
 }
 
