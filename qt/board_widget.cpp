@@ -58,11 +58,8 @@ struct StepPainter {
 
     void operator()(const DrawSquareImage &step) const
     {
-        // An image larger than its square shows only its top-left part.
-        const QImage &image = art.image(step.image, devicePixelRatio);
-        const QRect target = toQRect(step.rect);
-        const qreal scale = image.devicePixelRatio();
-        painter.drawImage(target, image, QRectF(0, 0, target.width() * scale, target.height() * scale));
+        const SquareArt::Piece piece = art.image(step.image, devicePixelRatio);
+        painter.drawImage(toQRect(step.rect), piece.sheet, piece.source);
     }
 
     void operator()(const StrokeRect &step) const
@@ -114,17 +111,17 @@ std::optional<char> typedCharacter(const QString &text)
 
 } // namespace
 
-const QImage &SquareArt::image(SquareImage image, qreal devicePixelRatio)
+SquareArt::Piece SquareArt::image(SquareImage image, qreal devicePixelRatio)
 {
     const int scale = devicePixelRatio > 1 ? 2 : 1;
-    QImage &slot = images_[scale - 1][(imageResourceId(image) - 400) / 100];
-    if (slot.isNull()) {
-        const QString suffix = scale == 2 ? QStringLiteral("@2x.png") : QStringLiteral(".png");
-        slot =
-            readEmbeddedPng(QStringLiteral(":/squares/") + QString::fromStdString(imageName(image)) + suffix);
-        slot.setDevicePixelRatio(scale);
+    QImage &sheet = sheets_[scale - 1];
+    if (sheet.isNull()) {
+        sheet = readEmbeddedPng(scale == 2 ? QStringLiteral(":/web/squares@2x.png")
+                                           : QStringLiteral(":/web/squares.png"));
+        sheet.setDevicePixelRatio(scale);
     }
-    return slot;
+    const int side = squareSize * scale;
+    return {sheet, QRect((imageResourceId(image) - 400) / 100 * side, 0, side, side)};
 }
 
 void paintPicture(QPainter &painter, const BoardPicture &picture, SquareArt &art, qreal devicePixelRatio)

@@ -14,14 +14,19 @@ class QPainter;
 
 namespace chess::ui {
 
-// The 26 square images embedded in the program, loaded at a pixel scale when first needed:
-// the plain art at 1x, the @2x art on denser screens.
+// The 26 square images embedded in the program as one sheet a pixel scale, side by side in
+// the order of their resource numbers, read when first needed: the plain art at 1x, the @2x
+// art on denser screens. One image to read at start instead of 26.
 class SquareArt {
 public:
-    const QImage &image(SquareImage image, qreal devicePixelRatio);
+    struct Piece {
+        const QImage &sheet; // its device pixel ratio is the art's scale
+        QRect source;        // the square's image in the sheet, in the sheet's pixels
+    };
+    Piece image(SquareImage image, qreal devicePixelRatio);
 
 private:
-    std::array<std::array<QImage, 26>, 2> images_;
+    std::array<QImage, 2> sheets_;
 };
 
 // A picture rectangle (right and bottom exclusive) as Qt's.

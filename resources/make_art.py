@@ -182,7 +182,7 @@ def make_icons():
     convert([f"{ICONS}/chessboard-{size}.png" for size in ICO_SIZES] + [f"{ICONS}/chessboard.ico"])
 
 
-# The web page loads the 26 squares as one image, for 1x and for 2x: side by side in the order
+# The web page and the Qt program load the 26 squares as one image, for 1x and for 2x: side by side in the order
 # of their resource numbers (king, queen, rook, bishop, knight, pawn, each White on light and on
 # dark, then Black on light and on dark; then the two empty squares).
 def make_web_art():

@@ -222,14 +222,14 @@ private slots:
     {
         ui::SquareArt art;
         for (const SquareImage image : allSquareImages()) {
-            QCOMPARE(art.image(image, 1).size(), QSize(40, 40));
-            QCOMPARE(art.image(image, 2).size(), QSize(80, 80));
+            QCOMPARE(art.image(image, 1).source.size(), QSize(40, 40));
+            QCOMPARE(art.image(image, 2).source.size(), QSize(80, 80));
         }
         const QImage picture = ui::composePicture(
             renderBoard(GameState::initialBoard, {}, SelectionState::ShowLastMove), art, 2);
         QCOMPARE(picture.size(), QSize(800, 940));
         // a8 (black rook on light) inside its outline and the frame's 3 picture pixels.
-        const QImage rook(QStringLiteral(":/squares/black-rook-light@2x.png"));
+        const QImage rook(QStringLiteral(ART_DIR "/squares/black-rook-light@2x.png"));
         const QRect inside(8, 8, 64, 64);
         QCOMPARE(picture.copy(inside.translated(80, 40)).convertToFormat(QImage::Format_RGB32),
                  rook.copy(inside).convertToFormat(QImage::Format_RGB32));
