@@ -25,9 +25,9 @@ std::string imageWords(SquareImage image)
            std::string(kindNames[static_cast<int>(image.kind)]);
 }
 
-} // namespace
-
 std::string pieceWords(char piece) { return imageWords(imageOf(piece)); }
+
+} // namespace
 
 std::string squareWords(const Board &board, Square square)
 {

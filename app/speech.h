@@ -9,11 +9,8 @@
 // abbreviations. The visible status texts stay as they are; these lines go beside them.
 namespace chess::speech {
 
-// "white pawn", "black queen", "empty". A byte that is no piece letter is named as the pawn
-// the board draws for it.
-std::string pieceWords(char piece);
-
-// "e4, white pawn", "e5, empty": the name of a square with what stands on it.
+// "e4, white pawn", "e5, empty": the name of a square with what stands on it. A byte that is
+// no piece letter is named as the pawn the board draws for it.
 std::string squareWords(const Board &board, Square square);
 
 // "White to move." / "Black to move."
