@@ -8,6 +8,8 @@
 
 namespace chess {
 
+class GameHistory;
+
 struct FileFilter {
     std::string description; // "テキストファイル(*.txt)"
     std::string pattern;     // "*.txt"
@@ -48,6 +50,9 @@ public:
     virtual void announce(std::string_view line) = 0;
     // The user asked to quit: close the window as its close button would.
     virtual void requestClose() = 0;
+    // A step was made or taken back: keep the history where the next run finds it
+    // (historyFileText). The gesture must not wait for the disk.
+    virtual void saveHistory(const GameHistory &history) = 0;
 };
 
 } // namespace chess

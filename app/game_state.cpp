@@ -14,4 +14,10 @@ void resetGame(GameState &state)
         record.pending = false;
 }
 
+void showStatus(GameState &state, Desktop &desktop, std::string_view text)
+{
+    state.statusText = text;
+    desktop.setStatusText(text);
+}
+
 } // namespace chess

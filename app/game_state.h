@@ -1,33 +1,17 @@
 #pragma once
 
 #include "app/board.h"
+#include "app/desktop.h"
+#include "app/game_fields.h"
+#include "app/game_history.h"
+#include "app/texts.h"
 #include "record/game_record.h"
 
 #include <limits>
 #include <optional>
+#include <string>
 
 namespace chess {
-
-struct CastlingRights {
-    bool kingSide = true;
-    bool queenSide = true;
-};
-
-// That side's pawn has just advanced two squares on `file`; the opponent may take it en
-// passant on its very next move.
-struct DoubleStepRecord {
-    bool pending = false;
-    int file = 0;
-};
-
-// What the frame on the board shows. The values are those the picture and the controller
-// have always used; 2 and 4 do not occur.
-enum class SelectionState {
-    ShowLastMove = 0,   // red frame on the last destination
-    PieceSelected = 1,  // blue frame on the picked-up piece
-    IdleAfterLoad = 3,  // no frame: at start, after a load, after a cancel before any White move
-    IdleAfterReset = 5, // no frame: after a reset
-};
 
 // The square a keyboard player moves and acts on. It is not the frame: the frame stays where
 // the last move or pick-up put it, while this one goes wherever the player looks.
@@ -57,6 +41,8 @@ struct GameState {
     bool recordEnabled = false;
     bool gameOver = false;
     GameRecord record;
+    std::string statusText{texts::ready}; // what the status bar shows
+    GameHistory history;
 
     CastlingRights &castling(Side side) { return castlingRights[sideIndex(side)]; }
     const CastlingRights &castling(Side side) const { return castlingRights[sideIndex(side)]; }
@@ -72,5 +58,9 @@ constexpr int countedOnce(int count) { return count == std::numeric_limits<int>:
 // start again from 1 even when no record existed (after a load, say). The frame position is
 // left alone: the reset command hides the frame and sets the remaining fields.
 void resetGame(GameState &state);
+
+// Shows `text` in the status bar and keeps it with the game, so that a step taken back
+// shows again what it showed.
+void showStatus(GameState &state, Desktop &desktop, std::string_view text);
 
 } // namespace chess

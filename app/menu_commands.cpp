@@ -1,5 +1,6 @@
 #include "app/menu_commands.h"
 
+#include "app/history_commands.h"
 #include "app/speech.h"
 #include "app/texts.h"
 #include "position/fen_reader.h"
@@ -23,15 +24,31 @@ constexpr std::array<MenuItem, 9> menuItems = {{
     {CommandId::Exit, "終了(&X)"},
 }};
 
+constexpr std::array<MenuItem, 4> gameItems = {{
+    {CommandId::Undo, "元に戻す(&U)", "Ctrl+Z"},
+    {CommandId::Redo, "やり直し(&R)", "Ctrl+Y", "Ctrl+Shift+Z"},
+    {std::nullopt, {}},
+    {CommandId::ResumeLastGame, "前回の対局を再開(&L)"},
+}};
+
+// "Ctrl+Shift+Z" for the letter Z with Shift.
+bool isShortcut(std::string_view shortcut, char letter, bool shift)
+{
+    const std::string_view prefix = shift ? "Ctrl+Shift+" : "Ctrl+";
+    return shortcut.size() == prefix.size() + 1 && shortcut.starts_with(prefix) && shortcut.back() == letter;
+}
+
 void resetBoard(GameState &state, Desktop &desktop)
 {
     resetGame(state);
     state.sideToMove = Side::White;
     state.selectionState = SelectionState::IdleAfterReset;
-    desktop.setStatusText(texts::ready);
+    showStatus(state, desktop, texts::ready);
     state.recordEnabled = false;
     state.gameOver = false;
     state.halfmoveCounter = 0;
+    state.history.commit(state, StepKind::Reset);
+    desktop.saveHistory(state.history);
     desktop.requestRedraw();
     desktop.announce(speech::newGame);
 }
@@ -43,7 +60,9 @@ void openPosition(GameState &state, Desktop &desktop)
         return;
     state.selectionState = SelectionState::IdleAfterLoad;
     state.recordEnabled = false;
-    desktop.setStatusText(state.sideToMove == Side::White ? texts::whiteToMove : texts::blackToMove);
+    showStatus(state, desktop, state.sideToMove == Side::White ? texts::whiteToMove : texts::blackToMove);
+    state.history.commit(state, StepKind::Load);
+    desktop.saveHistory(state.history);
     desktop.requestRedraw();
     desktop.announce(std::string(speech::positionLoaded) + std::string(speech::turnWords(state.sideToMove)));
 }
@@ -51,6 +70,15 @@ void openPosition(GameState &state, Desktop &desktop)
 } // namespace
 
 std::span<const MenuItem> fileMenuItems() { return menuItems; }
+std::span<const MenuItem> gameMenuItems() { return gameItems; }
+
+std::optional<CommandId> shortcutCommand(char letter, bool shift)
+{
+    for (const MenuItem &item : gameItems)
+        if (isShortcut(item.shortcut, letter, shift) || isShortcut(item.alternativeShortcut, letter, shift))
+            return item.command;
+    return std::nullopt;
+}
 
 void dispatchCommand(GameState &state, Desktop &desktop, int commandId)
 {
@@ -62,6 +90,9 @@ void dispatchCommand(GameState &state, Desktop &desktop, int commandId)
     case CommandId::SaveRecord: saveRecordFile(state, desktop); break;
     case CommandId::CopyRecord: copyRecordToClipboard(state, desktop); break;
     case CommandId::Exit: desktop.requestClose(); break;
+    case CommandId::Undo: undoStep(state, desktop); break;
+    case CommandId::Redo: redoStep(state, desktop); break;
+    case CommandId::ResumeLastGame: resumeLastGame(state, desktop); break;
     default: break;
     }
 }
@@ -72,6 +103,9 @@ bool isCommandEnabled(const GameState &state, CommandId command)
     case CommandId::ViewRecord:
     case CommandId::SaveRecord:
     case CommandId::CopyRecord: return state.recordEnabled;
+    case CommandId::Undo: return state.history.canUndo();
+    case CommandId::Redo: return state.history.canRedo();
+    case CommandId::ResumeLastGame: return state.history.canResume();
     default: return true;
     }
 }

@@ -18,24 +18,36 @@ enum class CommandId {
     CopyRecord = 204,
     Exit = 205,
     OpenPosition = 206,
+    // The game menu's.
+    Undo = 300,
+    Redo = 301,
+    ResumeLastGame = 302,
 };
 
-// One entry of the File menu; a separator has no command. Captions mark their mnemonic
-// with '&'.
+// One entry of a menu; a separator has no command. Captions mark their mnemonic with '&'.
+// Shortcuts run the command from anywhere in the window: "Ctrl+Z", "Ctrl+Shift+Z".
 struct MenuItem {
     std::optional<CommandId> command;
     std::string_view caption;
+    std::string_view shortcut = {};            // shown beside the caption
+    std::string_view alternativeShortcut = {}; // runs it too, unshown
 };
 
 inline constexpr std::string_view fileMenuCaption = "ファイル(&F)";
+inline constexpr std::string_view gameMenuCaption = "対局(&G)";
 
-// The File menu from top to bottom, separators included.
+// The menus from top to bottom, separators included.
 std::span<const MenuItem> fileMenuItems();
+std::span<const MenuItem> gameMenuItems();
+
+// The command a Ctrl key combination runs: `letter` is the key's upper-case letter.
+std::optional<CommandId> shortcutCommand(char letter, bool shift);
 
 // Runs a menu command by its number; numbers the menu does not have are ignored.
 void dispatchCommand(GameState &state, Desktop &desktop, int commandId);
 
-// The record commands are offered only once White has made an ordinary move in this game.
+// The record commands are offered only once White has made an ordinary move in this game;
+// Undo, Redo and resuming only while the history has that step.
 bool isCommandEnabled(const GameState &state, CommandId command);
 
 } // namespace chess

@@ -8,15 +8,16 @@
 #include "rules/promotion.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace chess {
 namespace {
 
 constexpr int drawCounter = 50;
 
-void refuse(Desktop &desktop, std::string_view warning)
+void refuse(GameState &state, Desktop &desktop, std::string_view warning)
 {
-    desktop.setStatusText(warning);
+    showStatus(state, desktop, warning);
     desktop.beep();
     desktop.announce(speech::illegalMove);
 }
@@ -26,6 +27,9 @@ void announceMove(Desktop &desktop, const speech::MoveFacts &move, std::string_v
 {
     desktop.announce(speech::moveWords(move) + ". " + std::string(outcome));
 }
+
+// The promotion as the history keeps it: the piece, not its side.
+char promotionPiece(char letter) { return static_cast<char>(std::toupper(static_cast<unsigned char>(letter))); }
 
 std::string_view afterMoveStatus(Side mover)
 {
@@ -41,7 +45,7 @@ void appendToRecord(GameState &state, Desktop &desktop, Square from, Square to, 
 
 void finishTurn(GameState &state, Desktop &desktop)
 {
-    desktop.setStatusText(afterMoveStatus(state.sideToMove));
+    showStatus(state, desktop, afterMoveStatus(state.sideToMove));
     state.sideToMove = opponent(state.sideToMove);
     state.selectionState = SelectionState::ShowLastMove;
     desktop.requestRedraw();
@@ -54,7 +58,14 @@ void endGame(GameState &state, Desktop &desktop, std::string_view box, std::stri
     state.gameOver = true;
     desktop.requestRedraw();
     desktop.showMessage(box, caption);
-    desktop.setStatusText(status);
+    showStatus(state, desktop, status);
+}
+
+// A completed move is a step of the game's history.
+void completeStep(GameState &state, Desktop &desktop, PlayedMove move)
+{
+    state.history.commit(state, StepKind::Move, move);
+    desktop.saveHistory(state.history);
 }
 
 void pickUp(GameState &state, Desktop &desktop)
@@ -69,10 +80,10 @@ void pickUp(GameState &state, Desktop &desktop)
     if (nothingThere)
         return;
     if (!isPieceOf(mover, piece)) {
-        refuse(desktop, mover == Side::White ? texts::whiteTouchedBlackPiece : texts::illegalMove);
+        refuse(state, desktop, mover == Side::White ? texts::whiteTouchedBlackPiece : texts::illegalMove);
         return;
     }
-    desktop.setStatusText(mover == Side::White ? texts::whiteMoving : texts::blackMoving);
+    showStatus(state, desktop, mover == Side::White ? texts::whiteMoving : texts::blackMoving);
     state.selectedFrom = state.cursorSquare;
     state.selectionState = SelectionState::PieceSelected;
     desktop.requestRedraw();
@@ -86,6 +97,7 @@ void castle(GameState &state, Desktop &desktop)
     // Castling moves no pawn and takes nothing; it can neither capture a king nor be the
     // move that draws, so neither test follows it.
     state.halfmoveCounter = countedOnce(state.halfmoveCounter);
+    completeStep(state, desktop, {state.selectedFrom, state.cursorSquare});
     announceMove(desktop, {.from = state.selectedFrom, .to = state.cursorSquare, .castling = true},
                  speech::turnWords(state.sideToMove));
 }
@@ -113,17 +125,20 @@ void makeOrdinaryMove(GameState &state, Desktop &desktop)
         const bool white = mover == Side::White;
         endGame(state, desktop, white ? texts::whiteWinsBox : texts::blackWinsBox, texts::winCaption,
                 white ? texts::whiteHasWon : texts::blackHasWon);
+        completeStep(state, desktop, {from, to});
         announceMove(desktop, spoken, speech::winWords(mover));
         return;
     }
     if (state.halfmoveCounter == drawCounter) {
         endGame(state, desktop, texts::drawBox, texts::drawCaption, texts::draw);
+        completeStep(state, desktop, {from, to});
         announceMove(desktop, spoken, speech::draw);
         return;
     }
     spoken.promotion = promotePawn(state.board, mover, desktop);
     appendToRecord(state, desktop, from, to, spoken.promotion, state.epCaptured);
     finishTurn(state, desktop);
+    completeStep(state, desktop, {from, to, promotionPiece(spoken.promotion)});
     announceMove(desktop, spoken, speech::turnWords(state.sideToMove));
 }
 
@@ -135,7 +150,7 @@ void putDown(GameState &state, Desktop &desktop)
         return;
     }
     if (isPieceOf(mover, state.board[state.cursorSquare])) {
-        refuse(desktop, texts::illegalMove);
+        refuse(state, desktop, texts::illegalMove);
         return;
     }
     if (tryCastle(state, mover, state.selectedFrom, state.cursorSquare))
@@ -143,7 +158,7 @@ void putDown(GameState &state, Desktop &desktop)
     else if (isLegalMove(state, mover, state.selectedFrom, state.cursorSquare))
         makeOrdinaryMove(state, desktop);
     else
-        refuse(desktop, texts::illegalMove);
+        refuse(state, desktop, texts::illegalMove);
 }
 
 } // namespace
@@ -167,7 +182,7 @@ void onCancel(GameState &state, Desktop &desktop)
         return;
     state.selectionState = state.recordEnabled ? SelectionState::ShowLastMove : SelectionState::IdleAfterLoad;
     state.cursorSquare = state.lastMoveTo;
-    desktop.setStatusText(state.sideToMove == Side::White ? texts::whiteToMove : texts::blackToMove);
+    showStatus(state, desktop, state.sideToMove == Side::White ? texts::whiteToMove : texts::blackToMove);
     desktop.requestRedraw();
     desktop.announce(speech::squareWords(state.board, state.selectedFrom) + std::string(speech::putBack));
 }

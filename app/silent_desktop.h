@@ -18,6 +18,7 @@ public:
     void requestRedraw() override {}
     void announce(std::string_view) override {}
     void requestClose() override {}
+    void saveHistory(const GameHistory &) override {}
 };
 
 } // namespace chess

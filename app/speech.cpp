@@ -1,5 +1,7 @@
 #include "app/speech.h"
 
+#include "app/game_state.h"
+#include "app/texts.h"
 #include "view/square_image.h"
 
 #include <array>
@@ -37,6 +39,15 @@ std::string squareWords(const Board &board, Square square)
 std::string_view turnWords(Side sideToMove)
 {
     return sideToMove == Side::White ? "White to move." : "Black to move.";
+}
+
+std::string_view gameWords(const GameState &state)
+{
+    if (!state.gameOver)
+        return turnWords(state.sideToMove);
+    if (state.statusText == texts::draw)
+        return draw;
+    return winWords(state.statusText == texts::whiteHasWon ? Side::White : Side::Black);
 }
 
 std::string_view winWords(Side winner) { return winner == Side::White ? "White has won." : "Black has won."; }

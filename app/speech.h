@@ -7,6 +7,10 @@
 
 // What a screen reader says, in plain words written to be heard: no colons, no marks, no
 // abbreviations. The visible status texts stay as they are; these lines go beside them.
+namespace chess {
+struct GameState;
+}
+
 namespace chess::speech {
 
 // "e4, white pawn", "e5, empty": the name of a square with what stands on it. A byte that is
@@ -16,6 +20,9 @@ std::string squareWords(const Board &board, Square square);
 // "White to move." / "Black to move."
 std::string_view turnWords(Side sideToMove);
 
+// Whose turn it is, or how the game ended when it has: "White has won.", "Draw.".
+std::string_view gameWords(const GameState &state);
+
 inline constexpr std::string_view illegalMove = "illegal move";
 inline constexpr std::string_view pickedUp = ", picked up";
 inline constexpr std::string_view putBack = ", put back";
@@ -23,6 +30,13 @@ inline constexpr std::string_view draw = "Draw.";
 inline constexpr std::string_view newGame = "New game. White to move.";
 inline constexpr std::string_view positionLoaded = "Position loaded. ";
 std::string_view winWords(Side winner); // "White has won." / "Black has won."
+
+// After Undo, Redo or resuming, what came back, followed by gameWords.
+inline constexpr std::string_view previousGameBack = "Previous game back.";
+inline constexpr std::string_view beforeLoadBack = "Game before the load back.";
+inline constexpr std::string_view newGameAgain = "New game.";
+inline constexpr std::string_view positionLoadedAgain = "Position loaded.";
+inline constexpr std::string_view lastGameResumed = "Last game resumed.";
 
 // The move as the record holds it, in words: "e2 to e4", "e1 to g1, castling king side",
 // "e5 to d6, en passant", "b2 to a1, takes white rook, promotes to queen". `captured` is

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string_view>
 
 // Every text the program shows, in UTF-8. Some status texts differ from their neighbours
@@ -19,6 +20,10 @@ inline constexpr std::string_view illegalMove = "warning : illegal\u3000move";
 inline constexpr std::string_view whiteHasWon = "White has won!!";
 inline constexpr std::string_view blackHasWon = "Black has won!!";
 inline constexpr std::string_view draw = "Draw";
+// Every text the status bar can show.
+inline constexpr std::array<std::string_view, 12> statusTexts = {
+    ready, whiteMoving, blackMoving, blackThinking, whiteThinking, whiteToMove, blackToMove,
+    whiteTouchedBlackPiece, illegalMove, whiteHasWon, blackHasWon, draw};
 
 inline constexpr std::string_view whiteWinsBox = "白の勝ち";
 inline constexpr std::string_view blackWinsBox = "黒の勝ち";

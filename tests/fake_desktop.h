@@ -61,6 +61,10 @@ public:
     void requestRedraw() override { calls.emplace_back("redraw"); }
     void announce(std::string_view line) override { spoken.emplace_back(line); }
     void requestClose() override { calls.emplace_back("close"); }
+    // Saves are counted, not listed in `calls`, so that the lists of a game's calls stay as
+    // they were before there was a history.
+    void saveHistory(const GameHistory &) override { ++historySaves; }
+    int historySaves = 0;
 
     // The calls since the last time this was asked.
     std::vector<std::string> takeCalls() { return std::exchange(calls, {}); }

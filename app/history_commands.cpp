@@ -1,0 +1,61 @@
+#include "app/history_commands.h"
+
+#include "app/history_file.h"
+#include "app/speech.h"
+
+namespace chess {
+namespace {
+
+void showRestored(const GameState &state, Desktop &desktop, const std::string &line)
+{
+    desktop.setStatusText(state.statusText);
+    desktop.requestRedraw();
+    desktop.saveHistory(state.history);
+    desktop.announce(line + " " + std::string(speech::gameWords(state)));
+}
+
+std::string moveSquares(const PlayedMove &move) { return squareName(move.from) + " to " + squareName(move.to) + "."; }
+
+} // namespace
+
+void undoStep(GameState &state, Desktop &desktop)
+{
+    if (!state.history.canUndo())
+        return;
+    const HistoryStep &undone = state.history.undo(state);
+    switch (undone.kind) {
+    case StepKind::Move: showRestored(state, desktop, "Took back " + moveSquares(undone.move)); break;
+    case StepKind::Load: showRestored(state, desktop, std::string(speech::beforeLoadBack)); break;
+    case StepKind::Start:
+    case StepKind::Reset: showRestored(state, desktop, std::string(speech::previousGameBack)); break;
+    }
+}
+
+void redoStep(GameState &state, Desktop &desktop)
+{
+    if (!state.history.canRedo())
+        return;
+    const HistoryStep &redone = state.history.redo(state);
+    switch (redone.kind) {
+    case StepKind::Move: showRestored(state, desktop, "Replayed " + moveSquares(redone.move)); break;
+    case StepKind::Load: showRestored(state, desktop, std::string(speech::positionLoadedAgain)); break;
+    case StepKind::Start:
+    case StepKind::Reset: showRestored(state, desktop, std::string(speech::newGameAgain)); break;
+    }
+}
+
+void resumeLastGame(GameState &state, Desktop &desktop)
+{
+    if (!state.history.canResume())
+        return;
+    state.history.resume(state);
+    showRestored(state, desktop, std::string(speech::lastGameResumed));
+}
+
+void startHistory(GameState &state, std::string_view savedFile)
+{
+    std::optional<std::vector<HistoryStep>> saved = readHistoryFile(savedFile);
+    state.history.beginAfter(saved ? std::move(*saved) : std::vector<HistoryStep>{}, state);
+}
+
+} // namespace chess
