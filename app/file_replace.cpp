@@ -27,7 +27,8 @@ std::filesystem::path followLinks(std::filesystem::path path)
 // the rename cannot cross file systems.
 std::filesystem::path temporaryNameBeside(const std::filesystem::path &path)
 {
-    static std::mt19937_64 generator{std::random_device{}()};
+    // One generator a thread: the history is saved from a thread of its own.
+    thread_local std::mt19937_64 generator{std::random_device{}()};
     char suffix[24];
     std::snprintf(suffix, sizeof suffix, ".tmp%016llx", static_cast<unsigned long long>(generator()));
     std::filesystem::path temporary = path;
