@@ -47,6 +47,7 @@ void GameHistory::begin(const GameState &state)
     steps_.clear();
     steps_.push_back(stepOf(state, StepKind::Start, {}, {}));
     current_ = 0;
+    currentRecord_ = state.record.view();
     resumeOffered_ = false;
 }
 
@@ -67,11 +68,11 @@ void GameHistory::beginAfter(std::vector<HistoryStep> saved, const GameState &st
 
 void GameHistory::commit(const GameState &state, StepKind kind, PlayedMove move)
 {
-    const std::string before = steps_.empty() ? std::string() : recordAt(current_);
     if (!steps_.empty())
         steps_.resize(current_ + 1);
-    steps_.push_back(stepOf(state, kind, move, before));
+    steps_.push_back(stepOf(state, kind, move, steps_.empty() ? std::string_view() : currentRecord_));
     current_ = steps_.size() - 1;
+    currentRecord_ = state.record.view();
     resumeOffered_ = false;
 }
 
@@ -117,8 +118,9 @@ void GameHistory::restore(GameState &state, std::size_t index)
     current_ = index;
     const HistoryStep &step = steps_[index];
     copyGameFields(state, step.after);
+    currentRecord_ = recordAt(index);
     if (step.recordExists)
-        state.record.text = recordAt(index);
+        state.record.text = currentRecord_;
     else
         state.record.text.reset();
 }

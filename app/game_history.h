@@ -87,6 +87,7 @@ private:
 
     std::vector<HistoryStep> steps_;
     std::size_t current_ = 0;
+    std::string currentRecord_; // recordAt(current_), kept to cut the next step's record against
     std::size_t resumable_ = 0; // the earlier run's last step; meaningful while canResume()
     bool resumeOffered_ = false;
 };

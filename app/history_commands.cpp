@@ -14,7 +14,10 @@ void showRestored(const GameState &state, Desktop &desktop, const std::string &l
     desktop.announce(line + " " + std::string(speech::gameWords(state)));
 }
 
-std::string moveSquares(const PlayedMove &move) { return squareName(move.from) + " to " + squareName(move.to) + "."; }
+std::string moveSquares(const PlayedMove &move)
+{
+    return squareName(move.from) + " to " + squareName(move.to) + ".";
+}
 
 } // namespace
 

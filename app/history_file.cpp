@@ -166,8 +166,8 @@ std::optional<HistoryStep> readStep(Reader &in, bool first)
         step.move.from = in.square();
         step.move.to = in.square();
         const std::string_view promotion = in.word();
-        if (promotion != "-" && (promotion.size() != 1 || std::string_view("QRBN").find(promotion[0]) ==
-                                                                 std::string_view::npos))
+        if (promotion != "-" &&
+            (promotion.size() != 1 || std::string_view("QRBN").find(promotion[0]) == std::string_view::npos))
             return std::nullopt;
         step.move.promotion = promotion == "-" ? 0 : promotion[0];
     } else {

@@ -29,7 +29,10 @@ void announceMove(Desktop &desktop, const speech::MoveFacts &move, std::string_v
 }
 
 // The promotion as the history keeps it: the piece, not its side.
-char promotionPiece(char letter) { return static_cast<char>(std::toupper(static_cast<unsigned char>(letter))); }
+char promotionPiece(char letter)
+{
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+}
 
 std::string_view afterMoveStatus(Side mover)
 {

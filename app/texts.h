@@ -22,8 +22,9 @@ inline constexpr std::string_view blackHasWon = "Black has won!!";
 inline constexpr std::string_view draw = "Draw";
 // Every text the status bar can show.
 inline constexpr std::array<std::string_view, 12> statusTexts = {
-    ready, whiteMoving, blackMoving, blackThinking, whiteThinking, whiteToMove, blackToMove,
-    whiteTouchedBlackPiece, illegalMove, whiteHasWon, blackHasWon, draw};
+    ready,         whiteMoving, blackMoving, blackThinking,
+    whiteThinking, whiteToMove, blackToMove, whiteTouchedBlackPiece,
+    illegalMove,   whiteHasWon, blackHasWon, draw};
 
 inline constexpr std::string_view whiteWinsBox = "白の勝ち";
 inline constexpr std::string_view blackWinsBox = "黒の勝ち";

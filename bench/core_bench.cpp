@@ -44,6 +44,7 @@ void BM_ReplayGameThroughTheController(benchmark::State &bench)
     SilentDesktop desktop;
     GameState state;
     for (auto _ : bench) {
+        state.history.begin(state); // one game's history, not every iteration's
         dispatchCommand(state, desktop, static_cast<int>(CommandId::ResetBoard));
         for (const Square s : clicks)
             onLeftDoubleClick(state, desktop, squareCentre(s));

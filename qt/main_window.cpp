@@ -1,5 +1,7 @@
 #include "qt/main_window.h"
 
+#include "app/history_commands.h"
+#include "app/history_file.h"
 #include "app/keyboard.h"
 #include "app/move_controller.h"
 #include "app/texts.h"
@@ -11,6 +13,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
+
+#include <fstream>
 
 namespace chess::ui {
 namespace {
@@ -26,29 +30,30 @@ QIcon programIcon()
     return icon;
 }
 
+// The saved history's text; empty when there is none or it is larger than any this program
+// writes.
+std::string readSavedHistory(const std::filesystem::path &file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::string text(maxHistoryFileSize + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return text.size() > maxHistoryFileSize ? std::string() : text;
+}
+
 } // namespace
 
-MainWindow::MainWindow()
+MainWindow::MainWindow(const std::filesystem::path &historyFile)
     : status_(new QLabel(toQString(texts::ready))), board_(new BoardWidget(state_)),
-      announcer_(new Announcer(statusBar())), desktop_(*this, *status_, *board_, *announcer_, state_)
+      announcer_(new Announcer(statusBar())),
+      desktop_(*this, *status_, *board_, *announcer_, state_, historyFile)
 {
     setWindowTitle(QStringLiteral("Chess"));
     setWindowIcon(programIcon());
+    startHistory(state_, historyFile.empty() ? std::string() : readSavedHistory(historyFile));
 
-    QMenu *fileMenu = menuBar()->addMenu(toQString(fileMenuCaption));
-    for (const MenuItem &item : fileMenuItems()) {
-        if (!item.command) {
-            fileMenu->addSeparator();
-            continue;
-        }
-        QAction *action = fileMenu->addAction(toQString(item.caption));
-        const CommandId id = *item.command;
-        connect(action, &QAction::triggered, this, [this, id] {
-            dispatchCommand(state_, desktop_, static_cast<int>(id));
-            followGame();
-        });
-        commands_.emplace_back(id, action);
-    }
+    addMenu(fileMenuCaption, fileMenuItems());
+    addMenu(gameMenuCaption, gameMenuItems());
 
     // A permanent widget, because the menu's status tips would wipe a status-bar message.
     status_->setObjectName(QStringLiteral("status"));
@@ -74,6 +79,29 @@ MainWindow::MainWindow()
     desktop_.requestRedraw();
     followGame();
     board_->setFocus();
+}
+
+void MainWindow::addMenu(std::string_view caption, std::span<const MenuItem> items)
+{
+    QMenu *menu = menuBar()->addMenu(toQString(caption));
+    for (const MenuItem &item : items) {
+        if (!item.command) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction *action = menu->addAction(toQString(item.caption));
+        QList<QKeySequence> keys;
+        for (const std::string_view shortcut : {item.shortcut, item.alternativeShortcut})
+            if (!shortcut.empty())
+                keys << QKeySequence(toQString(shortcut));
+        action->setShortcuts(keys);
+        const CommandId id = *item.command;
+        connect(action, &QAction::triggered, this, [this, id] {
+            dispatchCommand(state_, desktop_, static_cast<int>(id));
+            followGame();
+        });
+        commands_.emplace_back(id, action);
+    }
 }
 
 void MainWindow::followGame()

@@ -6,6 +6,10 @@
 
 #include <QMainWindow>
 
+#include <filesystem>
+#include <span>
+#include <string_view>
+
 #include <utility>
 #include <vector>
 
@@ -22,12 +26,15 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    MainWindow();
+    // The game's history is kept in `historyFile` and resumed from it; with no file, the
+    // run keeps its history to itself.
+    explicit MainWindow(const std::filesystem::path &historyFile = {});
 
 private:
     // After every gesture and command: the record commands are offered only while the core
     // allows them, and the board shows and tells what changed.
     void followGame();
+    void addMenu(std::string_view caption, std::span<const MenuItem> items);
 
     GameState state_;
     QLabel *status_;

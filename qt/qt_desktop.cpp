@@ -1,5 +1,6 @@
 #include "qt/qt_desktop.h"
 
+#include "app/history_file.h"
 #include "app/texts.h"
 #include "qt/announcer.h"
 #include "qt/board_widget.h"
@@ -13,6 +14,9 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTimer>
+
+#include <utility>
 
 namespace chess::ui {
 namespace {
@@ -48,9 +52,28 @@ std::optional<std::filesystem::path> chooseFile(QWidget &window, const FileChoos
 } // namespace
 
 QtDesktop::QtDesktop(QWidget &window, QLabel &status, BoardWidget &board, Announcer &announcer,
-                     const GameState &state)
+                     const GameState &state, const std::filesystem::path &historyFile)
     : window_(window), status_(status), board_(board), announcer_(announcer), state_(state)
 {
+    if (!historyFile.empty())
+        historySaver_.emplace(historyFile);
+}
+
+QtDesktop::~QtDesktop()
+{
+    if (unsavedHistory_)
+        historySaver_->save(historyFileText(*unsavedHistory_));
+}
+
+// The text is made after the events already queued, the repaint among them, so that the
+// move is on the screen first; steps that come before then are saved together.
+void QtDesktop::saveHistory(const GameHistory &history)
+{
+    if (!historySaver_ || std::exchange(unsavedHistory_, &history))
+        return;
+    QTimer::singleShot(0, &board_, [this] {
+        historySaver_->save(historyFileText(*std::exchange(unsavedHistory_, nullptr)));
+    });
 }
 
 void QtDesktop::setStatusText(std::string_view text) { status_.setText(toQString(text)); }

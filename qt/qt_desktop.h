@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/background_saver.h"
 #include "app/desktop.h"
 #include "app/game_state.h"
 
@@ -26,8 +27,9 @@ inline QString toQString(std::string_view text)
 // here.
 class QtDesktop final : public Desktop {
 public:
+    // The history is saved to `historyFile`, or nowhere when it is empty.
     QtDesktop(QWidget &window, QLabel &status, BoardWidget &board, Announcer &announcer,
-              const GameState &state);
+              const GameState &state, const std::filesystem::path &historyFile);
 
     void setStatusText(std::string_view text) override;
     void beep() override;
@@ -39,6 +41,8 @@ public:
     void requestRedraw() override;
     void announce(std::string_view line) override;
     void requestClose() override;
+    void saveHistory(const GameHistory &history) override;
+    ~QtDesktop() override;
 
 private:
     // Where a modal window leaves the keyboard focus is up to the window system (without a
@@ -50,6 +54,8 @@ private:
     BoardWidget &board_;
     Announcer &announcer_;
     const GameState &state_;
+    std::optional<BackgroundSaver> historySaver_;
+    const GameHistory *unsavedHistory_ = nullptr; // written out once the window has repainted
 };
 
 } // namespace chess::ui

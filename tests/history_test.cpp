@@ -68,7 +68,8 @@ TEST(History, UndoGivesBackEveryEarlierStateAndRedoTheLastOne)
         ASSERT_GT(states.size(), 200u) << "whole games were played";
         for (std::size_t step = states.size() - 1; step > 0; --step) {
             dispatchCommand(state, desktop, static_cast<int>(CommandId::Undo));
-            ASSERT_EQ(wholeState(state), states[step - 1]) << "seed " << seed << ", undo to step " << step - 1;
+            ASSERT_EQ(wholeState(state), states[step - 1])
+                << "seed " << seed << ", undo to step " << step - 1;
             ASSERT_EQ(desktop.statusText, state.statusText);
         }
         EXPECT_FALSE(isCommandEnabled(state, CommandId::Undo));
@@ -179,8 +180,9 @@ TEST(History, AnUnreadableFileStartsAfreshWithNothingToUndo)
 {
     std::vector<std::string> lastGame;
     const std::string file = savedFileAfterTwoGames(lastGame);
-    std::vector<std::string> bad = {"", "chessboard history 2\n" + file.substr(21), "\x7f"
-                                                                                   "ELF\x02\x01\x01",
+    std::vector<std::string> bad = {"", "chessboard history 2\n" + file.substr(21),
+                                    "\x7f"
+                                    "ELF\x02\x01\x01",
                                     file + "x"};
     for (std::size_t length = 0; length < file.size(); length += 7)
         bad.push_back(file.substr(0, length));

@@ -5,7 +5,8 @@ Starts Xvfb, a private D-Bus session with the accessibility bus, and the program
 scratch directory; then double-clicks squares with xdotool, works the File menu from the
 keyboard, reads the status texts and boxes through AT-SPI, the clipboard with xclip and
 the screen with ImageMagick's import. With --keyboard it plays a whole game with keys alone
-instead, reading the board's cells through AT-SPI. Prints PASS/FAIL per check and exits 1
+instead, reading the board's cells through AT-SPI; with --history it takes moves back, kills
+the program and resumes the game in a new one. Prints PASS/FAIL per check and exits 1
 on a failure. Every process it starts is stopped by its own pid.
 """
 
@@ -58,6 +59,8 @@ class Session:
                                  "QT_STYLE_OVERRIDE", "XDG_CURRENT_DESKTOP", "SESSION_MANAGER")
                     and "SCALE" not in k}
         self.env["XDG_RUNTIME_DIR"] = runtime
+        # The game's history is saved here, not in the home of whoever runs the tests.
+        self.env["XDG_STATE_HOME"] = os.path.join(self.scratch, "state")
 
     # -- processes -------------------------------------------------------------------------
 
@@ -224,11 +227,16 @@ class Session:
         self.double_click(target)
         self.expect_status(BLACK_THINKING if mover == "White" else WHITE_THINKING, f"after {source}-{target}")
 
-    def menu(self, keys):
-        """Opens the File menu from the keyboard and presses `keys` in it."""
+    def menu(self, keys, opener="alt+f"):
+        """Opens the File menu (or the one `opener` opens) from the keyboard and presses `keys` in it."""
         self.focus(self.main)
-        self.xdotool("key", "--delay", "60", "alt+f")
-        self.xdotool("key", "--delay", "60", *keys)
+        self.xdotool("key", "--delay", "60", opener, *keys)
+
+    def record_copied(self, expected):
+        """Copies the record from the File menu; whether the clipboard comes to hold `expected`."""
+        self.menu(["Up", "Up", "Return"])
+        return wait_for(lambda: self.run(["xclip", "-o", "-selection", "clipboard"], check=False).stdout
+                        == expected or None, 5) is not None
 
     def art_pixels(self, name):
         ppm = self.run(["/usr/bin/convert", os.path.join(self.art, name + ".png"), "-depth", "8", "ppm:-"]).stdout
@@ -340,6 +348,51 @@ class Session:
         except subprocess.TimeoutExpired:
             code = None
         self.check("終了 ends the program with exit code 0", code == 0, f"code {code}")
+
+    def play_history(self):
+        """Takes moves back and forward with the keys, then ends the program hard and resumes."""
+        two_moves = b"1  e2-e4      e7-e5\r\n"
+        three_moves = two_moves + b"2  g1-f3      "
+        history = os.path.join(self.env["XDG_STATE_HOME"], "chessboard", "history")
+        self.start_x_and_buses()
+        for run in range(3):
+            self.start_program()
+            self.main = self.find_window("Chess")
+            self.find_accessible()
+            self.locate_board()
+            self.expect_status("Ready", f"at start of run {run + 1}")
+            states = self.menu_states()
+            self.check("at start: " + ("Undo and resume greyed" if run == 0 else "Undo and resume offered"),
+                       states.get("元に戻す(U)") is (run > 0) and states.get("やり直し(R)") is False
+                       and states.get("前回の対局を再開(L)") is (run > 0), str(states))
+            if run == 0:
+                for source, target, mover in (("e2", "e4", "White"), ("e7", "e5", "Black"), ("g1", "f3", "White")):
+                    self.move(source, target, mover)
+                self.focus(self.main)
+                self.xdotool("key", "ctrl+z")
+                self.expect_status(WHITE_THINKING, "after Ctrl+Z")
+                self.xdotool("key", "ctrl+y")
+                self.expect_status(BLACK_THINKING, "after Ctrl+Y")
+                self.xdotool("key", "ctrl+z", "ctrl+shift+z")
+                self.expect_status(BLACK_THINKING, "after Ctrl+Z, Ctrl+Shift+Z")
+                self.check("the record after taking back and replaying", self.record_copied(three_moves))
+                self.menu([], opener="alt+g")
+                self.screenshot("6-game-menu", 400, 470)
+                self.xdotool("key", "Escape")
+                saved = wait_for(lambda: (read_file(history) or b"").count(b"\nstep ") == 4 or None, 5)
+                self.check("the history is on the disk after the moves", saved is not None)
+                self.program.kill()
+                self.program.wait()
+                continue
+            self.menu(["l"], opener="alt+g")
+            self.expect_status(BLACK_THINKING if run == 1 else WHITE_THINKING, "after resuming the last game")
+            self.check("the resumed record", self.record_copied(three_moves if run == 1 else two_moves))
+            if run == 1:
+                self.focus(self.main)
+                self.xdotool("key", "ctrl+z")
+                self.expect_status(WHITE_THINKING, "after Ctrl+Z in the resumed game")
+                self.menu(["x"])
+                self.check("終了 ends the program", self.program.wait(10) == 0)
 
     def play_by_keyboard(self):
         """A whole game with keys alone: no mouse event at all."""
@@ -477,10 +530,12 @@ def main():
     parser.add_argument("--screenshots", required=True, help="folder for the screenshots")
     parser.add_argument("--art", required=True, help="folder of the square images")
     parser.add_argument("--keyboard", action="store_true", help="play a game with keys alone")
+    parser.add_argument("--history", action="store_true", help="take moves back and resume a game")
     args = parser.parse_args()
     os.makedirs(args.screenshots, exist_ok=True)
     session = Session(os.path.abspath(args.app), args.screenshots, args.art)
-    return run(session, session.play_by_keyboard if args.keyboard else session.play)
+    scenario = session.play_by_keyboard if args.keyboard else session.play_history if args.history else session.play
+    return run(session, scenario)
 
 
 if __name__ == "__main__":
