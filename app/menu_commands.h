@@ -19,9 +19,9 @@ enum class CommandId {
     Exit = 205,
     OpenPosition = 206,
     // The game menu's.
-    Undo = 300,
-    Redo = 301,
-    ResumeLastGame = 302,
+    Undo = 210,
+    Redo = 211,
+    ResumeLastGame = 212,
 };
 
 // One entry of a menu; a separator has no command. Captions mark their mnemonic with '&'.
