@@ -3,6 +3,9 @@
 #include "app/history_file.h"
 #include "app/speech.h"
 
+#include <fstream>
+#include <system_error>
+
 namespace chess {
 namespace {
 
@@ -59,6 +62,20 @@ void startHistory(GameState &state, std::string_view savedFile)
 {
     std::optional<std::vector<HistoryStep>> saved = readHistoryFile(savedFile);
     state.history.beginAfter(saved ? std::move(*saved) : std::vector<HistoryStep>{}, state);
+}
+
+void startHistoryFromFile(GameState &state, const std::filesystem::path &file)
+{
+    std::string text;
+    std::error_code error;
+    const std::uintmax_t size = file.empty() ? 0 : std::filesystem::file_size(file, error);
+    if (!error && size <= maxHistoryFileSize) {
+        std::ifstream in(file, std::ios::binary);
+        text.resize(static_cast<std::size_t>(size));
+        in.read(text.data(), static_cast<std::streamsize>(size));
+        text.resize(static_cast<std::size_t>(in.gcount()));
+    }
+    startHistory(state, text);
 }
 
 } // namespace chess

@@ -3,6 +3,7 @@
 #include "app/desktop.h"
 #include "app/game_state.h"
 
+#include <filesystem>
 #include <string_view>
 
 namespace chess {
@@ -22,5 +23,7 @@ void resumeLastGame(GameState &state, Desktop &desktop);
 // saved (the text of its file, empty when there was none). A file that cannot be read is
 // ignored: the run starts with nothing to undo.
 void startHistory(GameState &state, std::string_view savedFile);
+// The same with the text of `file`; none when the path is empty.
+void startHistoryFromFile(GameState &state, const std::filesystem::path &file);
 
 } // namespace chess

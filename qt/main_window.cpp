@@ -1,7 +1,6 @@
 #include "qt/main_window.h"
 
 #include "app/history_commands.h"
-#include "app/history_file.h"
 #include "app/keyboard.h"
 #include "app/move_controller.h"
 #include "app/texts.h"
@@ -14,7 +13,6 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
-#include <fstream>
 
 namespace chess::ui {
 namespace {
@@ -30,17 +28,6 @@ QIcon programIcon()
     return icon;
 }
 
-// The saved history's text; empty when there is none or it is larger than any this program
-// writes.
-std::string readSavedHistory(const std::filesystem::path &file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::string text(maxHistoryFileSize + 1, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    return text.size() > maxHistoryFileSize ? std::string() : text;
-}
-
 } // namespace
 
 MainWindow::MainWindow(const std::filesystem::path &historyFile)
@@ -50,7 +37,7 @@ MainWindow::MainWindow(const std::filesystem::path &historyFile)
 {
     setWindowTitle(QStringLiteral("Chess"));
     setWindowIcon(programIcon());
-    startHistory(state_, historyFile.empty() ? std::string() : readSavedHistory(historyFile));
+    startHistoryFromFile(state_, historyFile);
 
     addMenu(fileMenuCaption, fileMenuItems());
     addMenu(gameMenuCaption, gameMenuItems());

@@ -1,5 +1,6 @@
 #include "win32/main_window.h"
 
+#include "app/history_commands.h"
 #include "app/keyboard.h"
 #include "app/menu_commands.h"
 #include "app/move_controller.h"
@@ -10,12 +11,17 @@
 #include "win32/board_surface.h"
 #include "win32/live_region.h"
 #include "win32/resource.h"
+#include "win32/wide_text.h"
 #include "win32/win32_desktop.h"
 
 #include <commctrl.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <optional>
+#include <span>
+#include <string>
 
 namespace chess::win32 {
 namespace {
@@ -28,8 +34,9 @@ constexpr int windowHeight = 470;
 // what screen readers see of it. The accessible board comes last, so that it is cut off
 // from the game before anything else goes.
 struct MainWindow {
-    MainWindow(HWND window, HWND statusBar)
-        : statusBar(statusBar), desktop(window, statusBar, liveRegion), events(state), board(window, state)
+    MainWindow(HWND window, HWND statusBar, const std::filesystem::path &historyFile)
+        : statusBar(statusBar), desktop(window, statusBar, liveRegion, historyFile), events(state),
+          board(window, state)
     {
     }
 
@@ -122,12 +129,19 @@ void followKeyboardSquare(HWND window, const KeyboardCursor &before, const Keybo
         BoardEvents::notifyFocus(window, now.square);
 }
 
-// False for a key the board leaves to the window. Keys with Ctrl are the window's too; with
-// Alt they come as WM_SYSKEYDOWN and never reach here.
+// False for a key the board leaves to the window. Keys with Ctrl run the menus' shortcuts;
+// with Alt they come as WM_SYSKEYDOWN and never reach here.
 bool onKeyDown(HWND window, MainWindow &main, WPARAM virtualKey)
 {
-    if (GetKeyState(VK_CONTROL) < 0)
-        return false;
+    if (GetKeyState(VK_CONTROL) < 0) {
+        const std::optional<CommandId> command =
+            virtualKey >= 'A' && virtualKey <= 'Z'
+                ? shortcutCommand(static_cast<char>(virtualKey), GetKeyState(VK_SHIFT) < 0)
+                : std::nullopt;
+        if (command)
+            dispatchCommand(main.state, main.desktop, static_cast<int>(*command));
+        return command.has_value();
+    }
     const KeyboardCursor before = main.state.keyboard;
     if (const std::optional<Key> key = boardKey(virtualKey))
         onKey(main.state, main.desktop, *key);
@@ -151,6 +165,33 @@ void onPaint(HWND window, const MainWindow &main)
     EndPaint(window, &paint);
 }
 
+// Where the game's history lives between runs: the user's local application data.
+std::filesystem::path historyFile()
+{
+    const wchar_t *folder = _wgetenv(L"LOCALAPPDATA");
+    if (!folder || !*folder)
+        return {};
+    return std::filesystem::path(folder) / L"Chess" / L"history";
+}
+
+// The game menu, after the File menu of the resources, from the core's table.
+void appendGameMenu(HWND window)
+{
+    HMENU gameMenu = CreatePopupMenu();
+    for (const MenuItem &item : gameMenuItems()) {
+        if (!item.command) {
+            AppendMenuW(gameMenu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        std::string caption(item.caption);
+        if (!item.shortcut.empty())
+            caption.append("\t").append(item.shortcut);
+        AppendMenuW(gameMenu, MF_STRING, static_cast<UINT_PTR>(*item.command), widen(caption).c_str());
+    }
+    AppendMenuW(GetMenu(window), MF_POPUP, reinterpret_cast<UINT_PTR>(gameMenu),
+                widen(gameMenuCaption).c_str());
+}
+
 LRESULT onCreate(HWND window, const CREATESTRUCTW &create)
 {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
@@ -160,21 +201,27 @@ LRESULT onCreate(HWND window, const CREATESTRUCTW &create)
                         reinterpret_cast<HMENU>(IDC_STATUSBAR), create.hInstance, nullptr);
     if (!statusBar)
         return -1;
-    auto main = std::make_unique<MainWindow>(window, statusBar);
+    const std::filesystem::path history = historyFile();
+    auto main = std::make_unique<MainWindow>(window, statusBar, history);
     if (!main->liveRegion.create(statusBar) || !main->surface.create(window, create.hInstance))
         return -1;
     SendMessageW(statusBar, SB_SIMPLE, FALSE, 0);
     main->desktop.setStatusText(texts::ready);
+    startHistoryFromFile(main->state, history);
+    appendGameMenu(window);
     composePicture(*main);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(main.release()));
     return 0;
 }
 
-void enableRecordItems(HMENU menu, const GameState &state)
+void enableMenuItems(HMENU menu, const GameState &state)
 {
-    for (CommandId command : {CommandId::ViewRecord, CommandId::SaveRecord, CommandId::CopyRecord})
-        EnableMenuItem(menu, static_cast<UINT>(command),
-                       MF_BYCOMMAND | (isCommandEnabled(state, command) ? MF_ENABLED : MF_GRAYED));
+    for (const std::span<const MenuItem> items : {fileMenuItems(), gameMenuItems()})
+        for (const MenuItem &item : items)
+            if (item.command)
+                EnableMenuItem(menu, static_cast<UINT>(*item.command),
+                               MF_BYCOMMAND |
+                                   (isCommandEnabled(state, *item.command) ? MF_ENABLED : MF_GRAYED));
 }
 
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -196,7 +243,7 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         SendMessageW(main->statusBar, WM_SIZE, 0, 0);
         return 0;
     case WM_PAINT: onPaint(window, *main); return 0;
-    case WM_INITMENU: enableRecordItems(reinterpret_cast<HMENU>(wParam), main->state); return 0;
+    case WM_INITMENU: enableMenuItems(reinterpret_cast<HMENU>(wParam), main->state); return 0;
     case WM_COMMAND: dispatchCommand(main->state, main->desktop, LOWORD(wParam)); return 0;
     case WM_LBUTTONDBLCLK: {
         const KeyboardCursor before = main->state.keyboard;
@@ -229,6 +276,11 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         composePicture(*main);
         InvalidateRect(window, nullptr, FALSE);
         main->events.notifyChanges(window, main->state);
+        return 0;
+    case saveHistoryMessage:
+        // Posted messages come before the paint: the move goes on the screen first.
+        UpdateWindow(window);
+        main->desktop.saveUnsavedHistory();
         return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }

@@ -1,5 +1,6 @@
 #include "win32/win32_desktop.h"
 
+#include "app/history_file.h"
 #include "win32/resource.h"
 #include "win32/system_library.h"
 #include "win32/wide_text.h"
@@ -9,6 +10,7 @@
 
 #include <array>
 #include <cstring>
+#include <utility>
 
 namespace chess::win32 {
 namespace {
@@ -65,6 +67,30 @@ std::optional<std::filesystem::path> chooseFile(HWND owner, const FileChooser &c
 }
 
 } // namespace
+
+Win32Desktop::Win32Desktop(HWND window, HWND statusBar, LiveRegion &liveRegion,
+                           const std::filesystem::path &historyFile)
+    : window_(window), statusBar_(statusBar), liveRegion_(liveRegion)
+{
+    if (!historyFile.empty())
+        historySaver_.emplace(historyFile);
+}
+
+Win32Desktop::~Win32Desktop() { saveUnsavedHistory(); }
+
+// The text is made after the messages already queued, the repaint among them, so that the
+// move is on the screen first; steps that come before then are saved together.
+void Win32Desktop::saveHistory(const GameHistory &history)
+{
+    if (historySaver_ && !std::exchange(unsavedHistory_, &history))
+        PostMessageW(window_, saveHistoryMessage, 0, 0);
+}
+
+void Win32Desktop::saveUnsavedHistory()
+{
+    if (const GameHistory *history = std::exchange(unsavedHistory_, nullptr))
+        historySaver_->save(historyFileText(*history));
+}
 
 void Win32Desktop::setStatusText(std::string_view text)
 {

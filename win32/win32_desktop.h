@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/background_saver.h"
 #include "app/desktop.h"
 #include "win32/live_region.h"
 
@@ -11,10 +12,10 @@ namespace chess::win32 {
 // status texts go to part 0 of its status bar and the spoken lines to its live region.
 class Win32Desktop final : public Desktop {
 public:
-    Win32Desktop(HWND window, HWND statusBar, LiveRegion &liveRegion)
-        : window_(window), statusBar_(statusBar), liveRegion_(liveRegion)
-    {
-    }
+    // The history is saved to `historyFile`, or nowhere when it is empty.
+    Win32Desktop(HWND window, HWND statusBar, LiveRegion &liveRegion,
+                 const std::filesystem::path &historyFile);
+    ~Win32Desktop() override;
 
     void setStatusText(std::string_view text) override;
     void beep() override;
@@ -26,11 +27,19 @@ public:
     void requestRedraw() override;
     void announce(std::string_view line) override;
     void requestClose() override;
+    // Hands the history to the saver thread once the window has repainted (saveHistoryMessage).
+    void saveHistory(const GameHistory &history) override;
+    void saveUnsavedHistory();
 
 private:
     HWND window_;
     HWND statusBar_;
     LiveRegion &liveRegion_;
+    std::optional<BackgroundSaver> historySaver_;
+    const GameHistory *unsavedHistory_ = nullptr;
 };
+
+// Posted by saveHistory; the window answers it with saveUnsavedHistory.
+inline constexpr UINT saveHistoryMessage = WM_APP + 1;
 
 } // namespace chess::win32
