@@ -36,7 +36,10 @@ void GestureRunner::run(Gesture gesture)
 {
     if (waiting_)
         return;
+    // The trial needs the game but not its history, which grows with the game.
+    GameHistory history = std::move(state_.history);
     GameState trial = state_;
+    state_.history = std::move(history);
     TrialDesktop trialDesktop;
     gesture(trial, trialDesktop);
     if (!trialDesktop.promotionAsked) {
