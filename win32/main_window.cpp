@@ -261,6 +261,11 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             }
         }
         return DefWindowProcW(window, message, wParam, lParam);
+    case WM_GETDPISCALEDSIZE: {
+        // The client area scaled exactly, rather than the whole window with its frame.
+        *reinterpret_cast<SIZE *>(lParam) = windowSizeAt({LOWORD(wParam)}, windowSizeAt100, windowStyle);
+        return TRUE;
+    }
     case WM_DPICHANGED:
         onDpiChanged(window, *main, {HIWORD(wParam)}, *reinterpret_cast<const RECT *>(lParam));
         return 0;
