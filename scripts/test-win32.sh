@@ -54,7 +54,6 @@ xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp" \
     tests/win32/gui_smoke.sh $build/win32/chessboard.exe $build $build/tests/win32/screen_reader_client.exe
 
 echo "== Windows: the program at 150 % and 200 % display scale"
-wineserver -k
 xvfb-run --auto-servernum --server-args="-screen 0 1600x1200x24 -nolisten tcp" \
     tests/win32/scale_smoke.sh $build/win32/chessboard.exe $build $build/tests/win32/screen_reader_client.exe \
     $build/tests/win32/dpi_change.exe tests/win32/board_at_200_percent.png

@@ -203,6 +203,7 @@ void onDpiChanged(HWND window, MainWindow &main, PixelScale scale, const RECT &s
     composePicture(main);
     SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(main.statusBar, WM_SIZE, 0, 0); // its height follows the font, even at the same size
     InvalidateRect(window, nullptr, FALSE);
 }
 

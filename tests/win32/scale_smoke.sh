@@ -24,9 +24,10 @@ rm -rf "$out"
 mkdir -p "$out"
 source "$(dirname "$0")/gui_driver.sh"
 
+logPixels() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
 setDpi() {
     dpi=$1
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    logPixels "$dpi"
     wineserver -k # the next server reads it
 }
 # "WxH+X+Y" of a picture rectangle's device pixels in the client area.
@@ -108,5 +109,5 @@ for scale in 96 144 192; do
     esac
     finish
 done
-setDpi 96
+logPixels 96 # for what runs next in the prefix
 echo "-- all passed; screenshots in $shots"
