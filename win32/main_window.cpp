@@ -153,10 +153,14 @@ void onPaint(HWND window, const MainWindow &main)
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     main.surface.paint(dc, paint.rcPaint);
-    // An inverting mark, drawn once over the freshly copied picture.
+    // An inverting mark, drawn once over the freshly copied picture. Its line is a device
+    // pixel wide: nested, a picture pixel's worth of them keeps its weight at every scale.
     if (main.state.keyboard.used && GetFocus() == window) {
-        const RECT mark = focusMarkOf(main.state.keyboard.square, main.scale);
-        DrawFocusRect(dc, &mark);
+        RECT mark = focusMarkOf(main.state.keyboard.square, main.scale);
+        for (int line = 0; line < main.scale.toDevice(1); ++line) {
+            DrawFocusRect(dc, &mark);
+            InflateRect(&mark, -1, -1);
+        }
     }
     EndPaint(window, &paint);
 }
