@@ -11,65 +11,56 @@
 namespace chess::win32 {
 namespace {
 
-// The picture composed at `scale` from `picture`, as 32-bit pixels, top row first.
-class ComposedPicture {
-public:
-    ComposedPicture(BoardSurface &surface, PixelScale scale, const BoardPicture &picture)
-        : width_(scale.toDevice(pictureWidth))
-    {
-        BITMAPINFO info{};
-        info.bmiHeader = {
-            sizeof(BITMAPINFOHEADER), width_, -scale.toDevice(pictureHeight), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void *bits = nullptr;
-        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        dc_ = CreateCompatibleDC(nullptr);
-        original_ = SelectObject(dc_, bitmap_);
-        surface.compose(picture);
-        surface.paint(dc_, {0, 0, width_, scale.toDevice(pictureHeight)});
-        GdiFlush();
-        bits_ = static_cast<const BYTE *>(bits);
-    }
-    ~ComposedPicture()
-    {
-        SelectObject(dc_, original_);
-        DeleteDC(dc_);
-        DeleteObject(bitmap_);
-    }
-    // Blue, green, red.
-    const BYTE *pixel(int x, int y) const { return bits_ + 4 * (y * width_ + x); }
-
-private:
-    int width_;
-    HBITMAP bitmap_;
-    HDC dc_;
-    HGDIOBJ original_;
-    const BYTE *bits_ = nullptr;
-};
-
-// A 24-bit bitmap resource's pixels, top row first.
-struct ResourceImage {
-    explicit ResourceImage(int number)
-    {
-        HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(number), RT_BITMAP);
-        resource = static_cast<const BYTE *>(LockResource(LoadResource(nullptr, found)));
-        std::memcpy(&header, resource, sizeof header);
-    }
-    const BYTE *pixel(int x, int y) const
-    {
-        const int stride = (header.biWidth * 3 + 3) & ~3;
-        const int row = header.biHeight > 0 ? header.biHeight - 1 - y : y;
-        return resource + header.biSize + row * stride + 3 * x;
-    }
-    const BYTE *resource;
-    BITMAPINFOHEADER header;
-};
-
 const Rect square{80, 60, 120, 100}; // in picture pixels
+
+// The device pixels of `square` after the surface composed `image` there at `scale`: blue,
+// green, red and a spare byte each, top row first.
+std::vector<BYTE> composedSquare(BoardSurface &surface, PixelScale scale, SquareImage image)
+{
+    const int width = scale.toDevice(pictureWidth);
+    const int height = scale.toDevice(pictureHeight);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void *bits = nullptr;
+    HBITMAP target = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ original = SelectObject(dc, target);
+    surface.compose({{}, {DrawSquareImage{image, square}}});
+    surface.paint(dc, {0, 0, width, height});
+    GdiFlush();
+    const Rect r = scale.toDevice(square);
+    std::vector<BYTE> pixels;
+    for (int y = r.top; y < r.bottom; ++y) {
+        const BYTE *row = static_cast<const BYTE *>(bits) + 4 * (y * width + r.left);
+        pixels.insert(pixels.end(), row, row + 4 * (r.right - r.left));
+    }
+    SelectObject(dc, original);
+    DeleteDC(dc);
+    DeleteObject(target);
+    return pixels;
+}
+
+// The pixels of a bitmap resource as the system reads it, in the layout of composedSquare.
+std::vector<BYTE> artPixels(int number)
+{
+    HBITMAP art = static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(number), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    BITMAP size{};
+    GetObjectW(art, sizeof size, &size);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.bmWidth, -size.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<BYTE> pixels(4 * static_cast<std::size_t>(size.bmWidth * size.bmHeight));
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, art, 0, static_cast<UINT>(size.bmHeight), pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(art);
+    return pixels;
+}
 
 // The picture draws each square image straight from the program's resources: at 100 % the
 // plain art, at 200 % the @2x art, every pixel where the bitmap has it, the right way up and
 // in its own colour.
-TEST(BoardSurface, DrawsEverySquareImageAsTheResourceOfItsScaleHoldsIt)
+TEST(BoardSurface, DrawsEverySquareImageAsTheArtOfItsScaleHoldsIt)
 {
     const struct {
         int dpi;
@@ -80,18 +71,14 @@ TEST(BoardSurface, DrawsEverySquareImageAsTheResourceOfItsScaleHoldsIt)
         const PixelScale scale{dpi};
         BoardSurface surface;
         ASSERT_TRUE(surface.create(nullptr, GetModuleHandleW(nullptr), scale));
-        const Rect target = scale.toDevice(square);
         for (SquareImage image : allSquareImages()) {
             SCOPED_TRACE(imageName(image));
-            const ComposedPicture picture(surface, scale, {{}, {DrawSquareImage{image, square}}});
-            const ResourceImage expected(imageResourceId(image) + numberAbove);
-            ASSERT_EQ(expected.header.biBitCount, 24);
-            ASSERT_EQ(expected.header.biWidth, target.right - target.left);
+            const std::vector<BYTE> drawn = composedSquare(surface, scale, image);
+            const std::vector<BYTE> art = artPixels(imageResourceId(image) + numberAbove);
+            ASSERT_EQ(drawn.size(), art.size());
             int wrong = 0;
-            for (int y = 0; y < expected.header.biWidth; ++y)
-                for (int x = 0; x < expected.header.biWidth; ++x)
-                    wrong += std::memcmp(expected.pixel(x, y), picture.pixel(target.left + x, target.top + y),
-                                         3) != 0;
+            for (std::size_t i = 0; i < art.size(); i += 4)
+                wrong += std::memcmp(&art[i], &drawn[i], 3) != 0;
             EXPECT_EQ(wrong, 0);
         }
     }
@@ -113,13 +100,13 @@ TEST(BoardSurface, ResamplesTheDoubleArtSmoothlyAt150Percent)
     const PixelScale scale{144};
     BoardSurface surface;
     ASSERT_TRUE(surface.create(nullptr, GetModuleHandleW(nullptr), scale));
-    const Rect target = scale.toDevice(square);
-    const int side = target.right - target.left;
+    const int side = scale.toDevice(square.right) - scale.toDevice(square.left);
     for (SquareImage image : allSquareImages()) {
         SCOPED_TRACE(imageName(image));
-        const ComposedPicture picture(surface, scale, {{}, {DrawSquareImage{image, square}}});
-        const ResourceImage art(imageResourceId(image) + 1);
-        const int artSide = art.header.biWidth;
+        const std::vector<BYTE> drawn = composedSquare(surface, scale, image);
+        const std::vector<BYTE> art = artPixels(imageResourceId(image) + 1);
+        const int artSide = 2 * squareSize;
+        const auto artAt = [&](int u, int v, int channel) { return art[4 * (v * artSide + u) + channel]; };
         double drawnError = 0;
         double nearestError = 0;
         for (int y = 0; y < side; ++y)
@@ -129,11 +116,11 @@ TEST(BoardSurface, ResamplesTheDoubleArtSmoothlyAt150Percent)
                     for (int v = y * artSide / side; v <= (y + 1) * artSide / side && v < artSide; ++v)
                         for (int u = x * artSide / side; u <= (x + 1) * artSide / side && u < artSide; ++u)
                             average += coverage(x, u, artSide, side) * coverage(y, v, artSide, side) *
-                                       art.pixel(u, v)[channel];
+                                       artAt(u, v, channel);
                     average /= (artSide * artSide) / double(side * side);
-                    drawnError += std::abs(picture.pixel(target.left + x, target.top + y)[channel] - average);
+                    drawnError += std::abs(drawn[4 * (y * side + x) + channel] - average);
                     nearestError +=
-                        std::abs(art.pixel(x * artSide / side, y * artSide / side)[channel] - average);
+                        std::abs(artAt(x * artSide / side, y * artSide / side, channel) - average);
                 }
         EXPECT_LE(drawnError, nearestError / 2 + 1); // 1: the rounding of a plain square's sum
     }

@@ -11,36 +11,18 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
-// A copy of `value` in `process`, freed with the object.
-template <typename T> class RemoteCopy {
-public:
-    RemoteCopy(HANDLE process, const T &value)
-        : process_(process), address_(VirtualAllocEx(process, nullptr, sizeof(T), MEM_COMMIT, PAGE_READWRITE))
-    {
-        if (address_)
-            WriteProcessMemory(process, address_, &value, sizeof(T), nullptr);
-    }
-    ~RemoteCopy()
-    {
-        if (address_)
-            VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    }
-    LPARAM address() const { return reinterpret_cast<LPARAM>(address_); }
-    T read() const
-    {
-        T value{};
-        ReadProcessMemory(process_, address_, &value, sizeof(T), nullptr);
-        return value;
-    }
-
-private:
-    HANDLE process_;
-    void *address_;
-};
-
-} // namespace
+// Sends `message` with a pointer to a copy of `value` in `process`; the copy as the window
+// left it.
+template <typename T>
+T sendPointing(HANDLE process, HWND window, UINT message, WPARAM wParam, T value, LRESULT &answer)
+{
+    void *copy = VirtualAllocEx(process, nullptr, sizeof value, MEM_COMMIT, PAGE_READWRITE);
+    WriteProcessMemory(process, copy, &value, sizeof value, nullptr);
+    answer = SendMessageW(window, message, wParam, reinterpret_cast<LPARAM>(copy));
+    ReadProcessMemory(process, copy, &value, sizeof value, nullptr);
+    VirtualFreeEx(process, copy, 0, MEM_RELEASE);
+    return value;
+}
 
 int main(int argc, char **argv)
 {
@@ -59,15 +41,14 @@ int main(int argc, char **argv)
     RECT rect{};
     GetWindowRect(window, &rect);
     const WPARAM dpis = MAKEWPARAM(newDpi, newDpi);
-    SIZE size{MulDiv(rect.right - rect.left, newDpi, oldDpi), MulDiv(rect.bottom - rect.top, newDpi, oldDpi)};
-    {
-        const RemoteCopy<SIZE> asked(process, size);
-        if (SendMessageW(window, WM_GETDPISCALEDSIZE, dpis, asked.address()))
-            size = asked.read();
-    }
-    const RemoteCopy<RECT> suggested(process,
-                                     RECT{rect.left, rect.top, rect.left + size.cx, rect.top + size.cy});
-    SendMessageW(window, WM_DPICHANGED, dpis, suggested.address());
+    const SIZE scaled{MulDiv(rect.right - rect.left, newDpi, oldDpi),
+                      MulDiv(rect.bottom - rect.top, newDpi, oldDpi)};
+    LRESULT answer = 0;
+    SIZE size = sendPointing(process, window, WM_GETDPISCALEDSIZE, dpis, scaled, answer);
+    if (!answer)
+        size = scaled;
+    sendPointing(process, window, WM_DPICHANGED, dpis,
+                 RECT{rect.left, rect.top, rect.left + size.cx, rect.top + size.cy}, answer);
     CloseHandle(process);
 
     RECT client{};
