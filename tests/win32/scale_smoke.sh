@@ -34,13 +34,14 @@ setDpi() {
 scaledRect() { # left top right bottom
     echo "$(($(device "$3") - $(device "$1")))x$(($(device "$4") - $(device "$2")))+$(device "$1")+$(device "$2")"
 }
-# The board inside its outline (picture pixels 39-360 by 19-340) as shown on the screen now.
+# The board inside its outline (picture pixels 39-360 by 19-340) as the screen shows it now.
 boardShot() {
-    local size=${1%%+*}
-    import -window root -crop "$size+$((originX + $(device 39)))+$((originY + $(device 19)))" "$2"
+    local board
+    board=$(scaledRect 39 19 361 341)
+    import -window root -crop "${board%%+*}+$((originX + $(device 39)))+$((originY + $(device 19)))" "$1"
 }
 boardIs() { # the image it must equal
-    boardShot "$(scaledRect 39 19 361 341)" "$out/board-now.png"
+    boardShot "$out/board-now.png"
     [ "$(compare -metric AE "$out/board-now.png" "$1" null: 2>&1)" = 0 ]
 }
 windowSizeIs() {
@@ -61,9 +62,9 @@ moveToScale() { # to, the board image expected there
 }
 
 windowAt192=
-for scale in 96 144 192; do
-    echo "-- at $scale DPI"
-    setDpi $scale
+for setting in 96 144 192; do
+    echo "-- at $setting DPI"
+    setDpi $setting
     start ja_JP.UTF-8 "scale-$dpi.png"
     readBoard
     clientSize=$(sed -n 's/^client //p' "$out/board.txt")
@@ -85,7 +86,7 @@ for scale in 96 144 192; do
     screenshot Chess "scale-$dpi.png"
     case $dpi in
     96)
-        boardShot "$(scaledRect 39 19 361 341)" "$out/board-96.png"
+        boardShot "$out/board-96.png"
         moveToScale 192 "$reference"
         windowAt192=${WIDTH}x$HEIGHT
         screenshot Chess dpi-changed-192.png
