@@ -13,7 +13,7 @@ RECT frameAt(PixelScale scale, DWORD style)
     RECT frame{};
     if (adjustForDpi)
         adjustForDpi(&frame, style, TRUE, 0, static_cast<UINT>(scale.dpi));
-    else // a system without it has one scale for every monitor, the one it would give
+    else // before Windows 10 1607 every monitor has the system's one scale, which this gives
         AdjustWindowRectEx(&frame, style, TRUE, 0);
     return frame;
 }
