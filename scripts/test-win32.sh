@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows program with mingw-w64 into build/win32 and tests it under Wine:
 # the unit tests with no display, then the program itself in Xvfb (tests/win32/gui_smoke.sh),
-# then its installer (tests/win32/msi_test.sh). Leaves what a Windows user downloads, the zip
+# at three display scales (tests/win32/scale_smoke.sh), then its installer
+# (tests/win32/msi_test.sh). Leaves what a Windows user downloads, the zip
 # and the MSI, in build/win32. Skips only when the cross compiler is absent.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -51,6 +52,11 @@ export LOCPATH=$PWD/$build/locale
 [ -d "$LOCPATH/ja_JP.UTF-8" ] || { mkdir -p "$LOCPATH" && localedef -i ja_JP -f UTF-8 "$LOCPATH/ja_JP.UTF-8"; }
 xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp" \
     tests/win32/gui_smoke.sh $build/win32/chessboard.exe $build $build/tests/win32/screen_reader_client.exe
+
+echo "== Windows: the program at 150 % and 200 % display scale"
+xvfb-run --auto-servernum --server-args="-screen 0 1600x1200x24 -nolisten tcp" \
+    tests/win32/scale_smoke.sh $build/win32/chessboard.exe $build $build/tests/win32/screen_reader_client.exe \
+    $build/tests/win32/dpi_change.exe tests/win32/board_at_200_percent.png
 
 echo "== Windows: the installer under Wine in Xvfb"
 wineserver -k # a fresh server for the locale

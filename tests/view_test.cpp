@@ -1,5 +1,6 @@
 #include "board_setup.h"
 #include "view/board_picture.h"
+#include "view/pixel_scale.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +39,26 @@ TEST(HitTest, IsTheInverseOfTheSquareRectangles)
             EXPECT_EQ(hitTestBoard({r.left, r.top}), (Square{file, row}));
             EXPECT_EQ(hitTestBoard({r.right - 1, r.bottom - 1}), (Square{file, row}));
         }
+}
+
+// Each device pixel belongs to exactly the picture pixel whose scaled span holds it, on
+// both sides of the origin, so a scaled drawing and the hit test cannot disagree: the scaled
+// squares tile the board, and each of their pixels hits its square. The common display
+// scales, and 110 % (106 dots per inch), where a square is no whole number of device pixels.
+TEST(PixelScale, DevicePixelsFallInTheScaledSpanOfTheirPicturePixel)
+{
+    for (const int dpi : {96, 106, 120, 144, 168, 192, 216, 288}) {
+        SCOPED_TRACE(dpi);
+        const PixelScale scale{dpi};
+        for (int device = -50; device < 1000; ++device) {
+            const int x = scale.toPicture({device, 0}).x;
+            ASSERT_LE(scale.toDevice(x), device) << device;
+            ASSERT_GT(scale.toDevice(x + 1), device) << device;
+        }
+    }
+    EXPECT_EQ((PixelScale{96}.toDevice(Rect{39, 19, 361, 341})), (Rect{39, 19, 361, 341}));
+    EXPECT_EQ((PixelScale{192}.toDevice(Rect{39, 19, 361, 341})), (Rect{78, 38, 722, 682}));
+    EXPECT_EQ((PixelScale{144}.toDevice(squareRect("e2"_sq))), (Rect{300, 390, 360, 450}));
 }
 
 TEST(SquareImages, ChooseColourShadeAndKindByTheByte)

@@ -31,8 +31,8 @@ void setLong(VARIANT &variant, LONG value)
 // and each client its own.
 class BoardObject final : public IAccessible {
 public:
-    BoardObject(HWND window, const GameState &state, const AccessibilityApi &api)
-        : window_(window), state_(&state), api_(api)
+    BoardObject(HWND window, const GameState &state, const PixelScale &scale, const AccessibilityApi &api)
+        : window_(window), state_(&state), scale_(&scale), api_(api)
     {
     }
 
@@ -40,6 +40,7 @@ public:
     void disconnect()
     {
         state_ = nullptr;
+        scale_ = nullptr;
         api_.coDisconnectObject(this, 0);
         Release();
     }
@@ -165,7 +166,10 @@ public:
         const LONG child = childOf(id);
         if (child == noChild)
             return E_INVALIDARG;
-        const Rect area = child == CHILDID_SELF ? boardArea : squareRect(squareOfCell(child));
+        if (!scale_)
+            return E_FAIL;
+        const Rect area =
+            scale_->toDevice(child == CHILDID_SELF ? boardArea : squareRect(squareOfCell(child)));
         POINT topLeft{area.left, area.top};
         ClientToScreen(window_, &topLeft);
         *left = topLeft.x;
@@ -179,11 +183,13 @@ public:
         if (!hit)
             return E_POINTER;
         setEmpty(*hit);
+        if (!scale_)
+            return E_FAIL;
         POINT point{x, y};
         ScreenToClient(window_, &point);
         RECT client{};
         GetClientRect(window_, &client);
-        if (const std::optional<Square> square = hitTestBoard({point.x, point.y}))
+        if (const std::optional<Square> square = hitTestBoard(scale_->toPicture({point.x, point.y})))
             setLong(*hit, cellId(*square));
         else if (PtInRect(&client, point))
             setLong(*hit, CHILDID_SELF);
@@ -266,6 +272,7 @@ private:
     LONG references_ = 1;
     HWND window_;
     const GameState *state_;
+    const PixelScale *scale_;
     const AccessibilityApi &api_;
 };
 
@@ -281,7 +288,7 @@ std::optional<LRESULT> AccessibleBoard::answer(WPARAM wParam)
     if (!api)
         return std::nullopt;
     if (!object_)
-        object_ = new BoardObject(window_, state_, *api);
+        object_ = new BoardObject(window_, state_, scale_, *api);
     // LresultFromObject takes a reference of its own for the client, on every request.
     return api->lresultFromObject(__uuidof(IAccessible), wParam, object_);
 }

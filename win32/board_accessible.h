@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/game_state.h"
+#include "view/pixel_scale.h"
 
 #include <windows.h>
 
@@ -17,10 +18,14 @@ class BoardObject;
 // The board as Windows screen readers see it (MSAA): a table "Chess board" of 64 cells,
 // each named as the core speaks the square ("e4, white pawn"), the keyboard square focused
 // while the window has the focus, the picked-up piece selected. The COM object is made on
-// the first request, so a program nobody reads with a screen reader never loads COM.
+// the first request, so a program nobody reads with a screen reader never loads COM. Cells
+// are placed and hit in device pixels, at the window's current `scale`.
 class AccessibleBoard {
 public:
-    AccessibleBoard(HWND window, const GameState &state) : window_(window), state_(state) {}
+    AccessibleBoard(HWND window, const GameState &state, const PixelScale &scale)
+        : window_(window), state_(state), scale_(scale)
+    {
+    }
     AccessibleBoard(const AccessibleBoard &) = delete;
     AccessibleBoard &operator=(const AccessibleBoard &) = delete;
     // Cuts the object off from the game: a screen reader that still holds it gets errors
@@ -34,6 +39,7 @@ public:
 private:
     HWND window_;
     const GameState &state_;
+    const PixelScale &scale_;
     BoardObject *object_ = nullptr;
 };
 

@@ -9,6 +9,7 @@
 #include "win32/board_accessible.h"
 #include "win32/board_events.h"
 #include "win32/board_surface.h"
+#include "win32/display_scale.h"
 #include "win32/live_region.h"
 #include "win32/resource.h"
 #include "win32/wide_text.h"
@@ -27,20 +28,27 @@ namespace chess::win32 {
 namespace {
 
 constexpr wchar_t windowClassName[] = L"Marvotek";
-constexpr int windowWidth = 400; // the outer size, frame and menu included
-constexpr int windowHeight = 470;
+constexpr SIZE windowSizeAt100 = {400, 470}; // the outer size, frame and menu included
+constexpr DWORD windowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
-// Everything the window owns: the one game, its picture, the desktop the core talks to and
-// what screen readers see of it. The accessible board comes last, so that it is cut off
-// from the game before anything else goes.
+// Everything the window owns: the one game, its picture at the display's scale, the desktop
+// the core talks to and what screen readers see of it. The accessible board comes last, so
+// that it is cut off from the game before anything else goes.
 struct MainWindow {
-    MainWindow(HWND window, HWND statusBar, const std::filesystem::path &historyFile)
-        : statusBar(statusBar), desktop(window, statusBar, liveRegion, historyFile), events(state),
-          board(window, state)
+    MainWindow(HWND window, HWND statusBar, PixelScale scale, const std::filesystem::path &historyFile)
+        : statusBar(statusBar), scale(scale), desktop(window, statusBar, liveRegion, historyFile),
+          events(state), board(window, state, this->scale)
     {
+    }
+    ~MainWindow()
+    {
+        if (statusFont)
+            DeleteObject(statusFont);
     }
 
     HWND statusBar;
+    HFONT statusFont = nullptr; // the status bar's, once the window has changed scale
+    PixelScale scale;
     LiveRegion liveRegion;
     GameState state;
     BoardSurface surface;
@@ -59,14 +67,14 @@ void composePicture(MainWindow &main)
     main.surface.compose(renderBoard(main.state.board, main.state.cursorSquare, main.state.selectionState));
 }
 
-// Where the cursor is now: a double-click takes the square under the pointer at the time it
-// is handled, not where the click was.
-Point cursorInClient(HWND window)
+// Where the cursor is now, in picture pixels: a double-click takes the square under the
+// pointer at the time it is handled, not where the click was.
+Point cursorInPicture(HWND window, PixelScale scale)
 {
     POINT point{};
     GetCursorPos(&point);
     ScreenToClient(window, &point);
-    return {static_cast<int>(point.x), static_cast<int>(point.y)};
+    return scale.toPicture({static_cast<int>(point.x), static_cast<int>(point.y)});
 }
 
 // The keys the board answers, by their key codes. Every other key goes on to the window.
@@ -101,30 +109,31 @@ char typedCharacter(WPARAM virtualKey)
     return 0;
 }
 
-RECT focusMarkOf(Square square)
+RECT focusMarkOf(Square square, PixelScale scale)
 {
-    const Rect r = focusMarkRect(square);
+    const Rect r = scale.toDevice(focusMarkRect(square));
     return {r.left, r.top, r.right, r.bottom};
 }
 
 // The focus mark shows only once the keyboard has been used, so a mouse player sees the
 // picture as it always was.
-void invalidateFocusMark(HWND window, const KeyboardCursor &keyboard)
+void invalidateFocusMark(HWND window, const KeyboardCursor &keyboard, PixelScale scale)
 {
     if (!keyboard.used)
         return;
-    const RECT mark = focusMarkOf(keyboard.square);
+    const RECT mark = focusMarkOf(keyboard.square, scale);
     InvalidateRect(window, &mark, FALSE);
 }
 
 // After any input that may have moved the keyboard square: its mark follows, and a screen
 // reader hears the new cell.
-void followKeyboardSquare(HWND window, const KeyboardCursor &before, const KeyboardCursor &now)
+void followKeyboardSquare(HWND window, const KeyboardCursor &before, const KeyboardCursor &now,
+                          PixelScale scale)
 {
     if (now.square == before.square && now.used == before.used)
         return;
-    invalidateFocusMark(window, before);
-    invalidateFocusMark(window, now);
+    invalidateFocusMark(window, before, scale);
+    invalidateFocusMark(window, now, scale);
     if (now.square != before.square && GetFocus() == window)
         BoardEvents::notifyFocus(window, now.square);
 }
@@ -148,7 +157,7 @@ bool onKeyDown(HWND window, MainWindow &main, WPARAM virtualKey)
     else if (const char typed = typedCharacter(virtualKey);
              typed == 0 || !onTypedCharacter(main.state, typed))
         return false;
-    followKeyboardSquare(window, before, main.state.keyboard);
+    followKeyboardSquare(window, before, main.state.keyboard, main.scale);
     return true;
 }
 
@@ -157,10 +166,14 @@ void onPaint(HWND window, const MainWindow &main)
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     main.surface.paint(dc, paint.rcPaint);
-    // An inverting mark, drawn once over the freshly copied picture.
+    // An inverting mark, drawn once over the freshly copied picture. Its line is a device
+    // pixel wide: nested, a picture pixel's worth of them keeps its weight at every scale.
     if (main.state.keyboard.used && GetFocus() == window) {
-        const RECT mark = focusMarkOf(main.state.keyboard.square);
-        DrawFocusRect(dc, &mark);
+        RECT mark = focusMarkOf(main.state.keyboard.square, main.scale);
+        for (int line = 0; line < main.scale.toDevice(1); ++line) {
+            DrawFocusRect(dc, &mark);
+            InflateRect(&mark, -1, -1);
+        }
     }
     EndPaint(window, &paint);
 }
@@ -194,6 +207,12 @@ void appendGameMenu(HWND window)
 
 LRESULT onCreate(HWND window, const CREATESTRUCTW &create)
 {
+    // Made at 100 %, the window takes its display's scale before the status bar fits itself
+    // in and before it shows.
+    const PixelScale scale = displayScaleOf(window);
+    if (const SIZE size = windowSizeAt(scale, windowSizeAt100, windowStyle);
+        size.cx != create.cx || size.cy != create.cy)
+        SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     HWND statusBar =
@@ -202,8 +221,8 @@ LRESULT onCreate(HWND window, const CREATESTRUCTW &create)
     if (!statusBar)
         return -1;
     const std::filesystem::path history = historyFile();
-    auto main = std::make_unique<MainWindow>(window, statusBar, history);
-    if (!main->liveRegion.create(statusBar) || !main->surface.create(window, create.hInstance))
+    auto main = std::make_unique<MainWindow>(window, statusBar, scale, history);
+    if (!main->liveRegion.create(statusBar) || !main->surface.create(window, create.hInstance, scale))
         return -1;
     SendMessageW(statusBar, SB_SIMPLE, FALSE, 0);
     main->desktop.setStatusText(texts::ready);
@@ -212,6 +231,27 @@ LRESULT onCreate(HWND window, const CREATESTRUCTW &create)
     composePicture(*main);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(main.release()));
     return 0;
+}
+
+// The window has moved to a monitor of another scale (or that monitor's scale changed): the
+// picture, its font and the status bar's are made anew for it, and the window takes the
+// size and place the system suggests, which keeps it under the pointer that dragged it.
+void onDpiChanged(HWND window, MainWindow &main, PixelScale scale, const RECT &suggested)
+{
+    if (!main.surface.rescale(window, scale))
+        return;
+    main.scale = scale;
+    if (HFONT font = createStatusFont(scale)) {
+        SendMessageW(main.statusBar, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (main.statusFont)
+            DeleteObject(main.statusFont);
+        main.statusFont = font;
+    }
+    composePicture(main);
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(main.statusBar, WM_SIZE, 0, 0); // its height follows the font, even at the same size
+    InvalidateRect(window, nullptr, FALSE);
 }
 
 void enableMenuItems(HMENU menu, const GameState &state)
@@ -247,8 +287,8 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_COMMAND: dispatchCommand(main->state, main->desktop, LOWORD(wParam)); return 0;
     case WM_LBUTTONDBLCLK: {
         const KeyboardCursor before = main->state.keyboard;
-        onLeftDoubleClick(main->state, main->desktop, cursorInClient(window));
-        followKeyboardSquare(window, before, main->state.keyboard);
+        onLeftDoubleClick(main->state, main->desktop, cursorInPicture(window, main->scale));
+        followKeyboardSquare(window, before, main->state.keyboard, main->scale);
         return 0;
     }
     case WM_RBUTTONDBLCLK: onCancel(main->state, main->desktop); return 0;
@@ -258,7 +298,7 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         return DefWindowProcW(window, message, wParam, lParam);
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-        invalidateFocusMark(window, main->state.keyboard);
+        invalidateFocusMark(window, main->state.keyboard, main->scale);
         // After the system's own focus event for the window, so the cell is what is heard.
         if (message == WM_SETFOCUS)
             BoardEvents::notifyFocus(window, main->state.keyboard.square);
@@ -272,6 +312,14 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             }
         }
         return DefWindowProcW(window, message, wParam, lParam);
+    case WM_GETDPISCALEDSIZE: {
+        // The client area scaled exactly, rather than the whole window with its frame.
+        *reinterpret_cast<SIZE *>(lParam) = windowSizeAt({LOWORD(wParam)}, windowSizeAt100, windowStyle);
+        return TRUE;
+    }
+    case WM_DPICHANGED:
+        onDpiChanged(window, *main, {HIWORD(wParam)}, *reinterpret_cast<const RECT *>(lParam));
+        return 0;
     case WM_APP:
         composePicture(*main);
         InvalidateRect(window, nullptr, FALSE);
@@ -306,9 +354,8 @@ bool registerMainWindowClass(HINSTANCE instance)
 
 HWND createMainWindow(HINSTANCE instance)
 {
-    return CreateWindowExW(0, windowClassName, L"Chess", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                           CW_USEDEFAULT, CW_USEDEFAULT, windowWidth, windowHeight, nullptr, nullptr,
-                           instance, nullptr);
+    return CreateWindowExW(0, windowClassName, L"Chess", windowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                           windowSizeAt100.cx, windowSizeAt100.cy, nullptr, nullptr, instance, nullptr);
 }
 
 } // namespace chess::win32

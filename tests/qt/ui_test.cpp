@@ -3,6 +3,7 @@
 #include "qt/board_widget.h"
 #include "qt/main_window.h"
 #include "qt/promotion_dialog.h"
+#include "view/pixel_scale.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -236,6 +237,24 @@ private slots:
         QCOMPARE(picture.pixelColor(78, 300), QColor(0, 0, 0)); // outline x = 39 is two pixels
         QCOMPARE(picture.pixelColor(79, 300), QColor(0, 0, 0));
         QCOMPARE(picture.pixelColor(77, 300), QColor(200, 255, 255));
+    }
+
+    // The Windows program's board at 200 % is checked against this one, kept as an image
+    // beside its test: e2 picked up at the opening, the squares, outlines and frame without
+    // the labels, whose fonts the two programs rasterise each their own way.
+    void boardAtTwiceTheScaleIsTheWindowsReference()
+    {
+        ui::SquareArt art;
+        const Rect area = PixelScale{192}.toDevice(boardOutline);
+        const QImage board =
+            ui::composePicture(renderBoard(GameState::initialBoard, "e2"_sq, SelectionState::PieceSelected),
+                               art, 2)
+                .copy(area.left, area.top, area.right - area.left, area.bottom - area.top);
+        const QImage reference =
+            QImage(QStringLiteral(WINDOWS_REFERENCE)).convertToFormat(QImage::Format_RGB32);
+        if (board != reference)
+            board.save(QStringLiteral("board_at_200_percent.png")); // to look at, or to take as the reference
+        QVERIFY2(board == reference, "differs from " WINDOWS_REFERENCE "; drawn: board_at_200_percent.png");
     }
 
     // Each key reaches the core and the focused cell follows; keys with Ctrl and a digit

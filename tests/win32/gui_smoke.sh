@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Plays the Windows program under Wine on an X display with no window manager, judging only
-# what a user sees: windows by their names, pixels, the clipboard and the saved files; and
-# what a screen reader hears, through SCREEN_READER_CLIENT.exe in a process of its own.
+# what a user sees (gui_driver.sh) and what a screen reader hears, through
+# SCREEN_READER_CLIENT.exe in a process of its own.
 #
 #   gui_smoke.sh PROGRAM.exe OUTPUT_DIR SCREEN_READER_CLIENT.exe
 #
@@ -16,123 +16,7 @@ out=$2/smoke-files
 client=$3
 rm -rf "$shots" "$out"
 mkdir -p "$shots" "$out"
-program=
-listener=
-
-fail() {
-    echo "FAIL: $*" >&2
-    import -window root "$shots/failure.png" || true
-    [ -z "$program" ] || kill "$program" 2>/dev/null || true
-    [ -z "$listener" ] || kill "$listener" 2>/dev/null || true
-    exit 1
-}
-
-# The program answers 0.3-1 s after an input and slower when the machine is busy: poll.
-waitFor() {
-    local deadline=$((SECONDS + 30))
-    until "$@" 2>/dev/null; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.2
-    done
-}
-
-pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- | tail -1 | awk '{print $3}'; }
-pixelIs() { [ "$(pixel "$1" "$2")" = "$3" ]; }
-windowNamed() { xdotool search --onlyvisible --name "^$1\$" >/dev/null; }
-noWindowNamed() { ! windowNamed "$1"; }
-visibleWindows() { xdotool search --onlyvisible --name '' | sort; }
-windowGone() { ! visibleWindows | grep -x "$1" >/dev/null; }
-fileHolds() { [ -f "$1" ] && cmp -s "$1" <(printf '%s' "$2"); }
-clipboardHolds() { [ "$(xclip -o -selection clipboard; echo .)" = "$1." ]; }
-
-# Screen pixels of a square such as e2: its centre, and for frameIs the middle of its top
-# edge, where a frame is drawn.
-squareX() { echo $((originX + 60 + 40 * ($(printf '%d' "'${1:0:1}") - 97))); }
-squareY() { echo $((originY + 40 + 40 * (8 - ${1:1:1}))); }
-frameIs() { pixelIs "$(squareX "$1")" $(($(squareY "$1") - 20)) "$2"; }
-# The insides of two squares show the same image.
-squareImage() { import -window root -crop "30x30+$(($(squareX "$1") - 15))+$(($(squareY "$1") - 15))" -depth 8 rgb:- | md5sum; }
-lookAlike() { [ "$(squareImage "$1")" = "$(squareImage "$2")" ]; }
-
-doubleClick() { xdotool mousemove "$(squareX "$1")" "$(squareY "$1")" click --repeat 2 --delay 80 1; }
-pickUp() {
-    doubleClick "$1"
-    waitFor frameIs "$1" '#0000FF' || fail "no blue frame on $1"
-}
-putDown() {
-    doubleClick "$1"
-    waitFor frameIs "$1" '#FF0000' || fail "no red frame on $1"
-}
-play() {
-    local move
-    for move in "$@"; do
-        pickUp "${move:0:2}"
-        putDown "${move:2:2}"
-    done
-}
-
-# Keys reach Wine only while the pointer is over one of its windows: park it on the picture,
-# clear of the File menu.
-parkPointer() { xdotool mousemove $((originX + 300)) $((originY + 390)); }
-# The popup is the one window that the key makes appear.
-menuOpened() {
-    menuWindow=$(comm -13 <(echo "$windowsBeforeMenu") <(visibleWindows) | head -1)
-    [ -n "$menuWindow" ]
-}
-openMenu() {
-    parkPointer
-    windowsBeforeMenu=$(visibleWindows)
-    xdotool key alt+f
-    waitFor menuOpened || fail "the File menu did not open"
-}
-# Runs the File menu item `steps` places below the first (Down skips the separators).
-menuCommand() {
-    openMenu
-    local i
-    for ((i = 0; i < $1; ++i)); do xdotool key Down; done
-    xdotool key Return
-    waitFor windowGone "$menuWindow" || fail "the File menu did not close"
-}
-# Answers the box or dialog named `title` with `keys` and waits until it has gone.
-answer() {
-    local title=$1
-    shift
-    parkPointer
-    xdotool key "$@"
-    waitFor noWindowNamed "$title" || fail "\"$title\" stayed open"
-}
-# Types a full DOS path into the open chooser named `title` and confirms it.
-chooseFile() {
-    waitFor windowNamed "$1" || fail "no chooser \"$1\""
-    parkPointer
-    xdotool type --delay 20 "$(winepath -w "$2")"
-    answer "$1" Return
-}
-screenshot() { # window name, file
-    eval "$(xdotool search --onlyvisible --name "^$1\$" getwindowgeometry --shell | head -6)"
-    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" "$shots/$2"
-}
-
-start() {
-    LC_ALL=$1 wine "$exe" >"$out/wine.log" 2>&1 &
-    program=$!
-    waitFor windowNamed Chess || fail "the window \"Chess\" did not appear"
-    # The picture's background colour first shows at the client area's top left.
-    local origin
-    screenshot Chess start.png
-    origin=$(convert "$shots/start.png" txt:- | awk -F: '/#C8FFFF/ && !found { found = 1; print $1 }')
-    [ -n "$origin" ] || fail "no board picture in the window"
-    originX=$((X + ${origin%,*}))
-    originY=$((Y + ${origin#*,}))
-}
-finish() {
-    openMenu
-    xdotool key Up Return # from the first item round to 終了(&X)
-    local status=0
-    wait "$program" || status=$?
-    program=
-    [ "$status" -eq 0 ] || fail "the program exited with $status"
-}
+source "$(dirname "$0")/gui_driver.sh"
 
 echo "-- start, menu"
 start ja_JP.UTF-8
@@ -185,9 +69,7 @@ waitFor clipboardHolds "$record" || fail "record after the promotion: $(xclip -o
 finish
 
 echo "-- a whole game with the keyboard alone, heard by a screen reader"
-# The client prints cells as "id|role|name|states|size" and events as "event|id|role|name|states".
-readBoard() { LC_ALL=C.UTF-8 wine "$client" board | tr -d '\r' >"$out/board.txt"; }
-boardShows() { grep -qxF "$1" "$out/board.txt"; }
+# The client prints events as "event|id|role|name|states".
 # What was heard since listenFromHere, so an earlier event of the same cell cannot pass.
 listenFromHere() { heardFrom=$(wc -l <"$out/heard.txt"); }
 heard() { tail -n +$((heardFrom + 1)) "$out/heard.txt" | tr -d '\r' | grep -qxF "$1"; }
@@ -224,8 +106,8 @@ heardFrom=0
 waitFor heard listening || fail "the screen reader client does not listen"
 readBoard
 [ "$(grep -c '^[0-9]*|cell|' "$out/board.txt")" -eq 64 ] || fail "not 64 cells: $(cat "$out/board.txt")"
-for line in 'children 64' '0|table|Chess board||320x320' '1|cell|a8, black rook||40x40' \
-    '53|cell|e2, white pawn|focused|40x40' '37|cell|e4, empty||40x40' \
+for line in 'children 64' '0|table|Chess board||320x320+40+20' '1|cell|a8, black rook||40x40+40+20' \
+    '53|cell|e2, white pawn|focused|40x40+200+260' '37|cell|e4, empty||40x40+200+180' \
     'focus 53' 'status Ready'; do
     boardShows "$line" || fail "the board read: no \"$line\" in $(cat "$out/board.txt")"
 done

@@ -69,23 +69,30 @@ private:
 };
 
 // Each image number holds the art file of its name unchanged (windres stores a bitmap as its
-// file without the 14-byte file header), and every image is 40 x 40 in 24 bits.
+// file without the 14-byte file header), and every image is 40 x 40 in 24 bits; the number
+// above it the @2x art, 80 x 80 with a colour table.
 TEST(Win32Resources, EachSquareImageNumberHoldsTheArtOfItsName)
 {
-    for (SquareImage image : allSquareImages()) {
-        const std::string name = imageName(image);
-        SCOPED_TRACE(name);
-        const std::string file =
-            fileBytes(std::filesystem::path(CHESS_ART_DIR) / "squares" / (name + ".bmp"));
-        ASSERT_GT(file.size(), 14 + sizeof(BITMAPINFOHEADER));
-        const std::string_view dib = std::string_view(file).substr(14);
-        EXPECT_EQ(resourceBytes(MAKEINTRESOURCEW(imageResourceId(image)), RT_BITMAP), dib);
-        BITMAPINFOHEADER header;
-        std::memcpy(&header, dib.data(), sizeof header);
-        EXPECT_EQ(header.biWidth, 40);
-        EXPECT_EQ(std::abs(header.biHeight), 40);
-        EXPECT_EQ(header.biBitCount, 24);
-    }
+    const struct {
+        const char *suffix;
+        int numberAbove;
+        int side;
+    } scales[] = {{"", 0, 40}, {"@2x", 1, 80}};
+    for (const auto &[suffix, numberAbove, side] : scales)
+        for (SquareImage image : allSquareImages()) {
+            const std::string name = imageName(image) + suffix;
+            SCOPED_TRACE(name);
+            const std::string file =
+                fileBytes(std::filesystem::path(CHESS_ART_DIR) / "squares" / (name + ".bmp"));
+            ASSERT_GT(file.size(), 14 + sizeof(BITMAPINFOHEADER));
+            const std::string_view dib = std::string_view(file).substr(14);
+            EXPECT_EQ(resourceBytes(MAKEINTRESOURCEW(imageResourceId(image) + numberAbove), RT_BITMAP), dib);
+            BITMAPINFOHEADER header;
+            std::memcpy(&header, dib.data(), sizeof header);
+            EXPECT_EQ(header.biWidth, side);
+            EXPECT_EQ(std::abs(header.biHeight), side);
+            EXPECT_EQ(header.biBitCount <= 8, numberAbove == 1);
+        }
 }
 
 std::wstring menuItemText(HMENU menu, int position, UINT &id, UINT &type)

@@ -1,8 +1,9 @@
 // Reads the running program as a screen reader does, from a process of its own, and prints
 // what it finds in UTF-8 for tests/win32/gui_smoke.sh to check:
 //
-//   screen_reader_client board    the table and its cells ("id|role|name|states|size"), the
-//                                 focus and the status bar's text
+//   screen_reader_client board    the window's client size ("client 394x426"), the table and
+//                                 its cells ("id|role|name|states|WxH+X+Y", placed in the
+//                                 client area), the focus and the status bar's text
 //   screen_reader_client listen   the events a screen reader hears ("event|id|role|name|states",
 //                                 "live|line") until the program closes
 #include <windows.h>
@@ -83,14 +84,20 @@ int readBoard()
     IAccessible *table = clientObject(board);
     if (!table)
         return 1;
+    RECT client{};
+    GetClientRect(board, &client);
+    print(L"client " + std::to_wstring(client.right) + L"x" + std::to_wstring(client.bottom));
     LONG count = 0;
     table->get_accChildCount(&count);
     print(L"children " + std::to_wstring(count));
     for (LONG id = 0; id <= count; ++id) {
         LONG x = 0, y = 0, width = 0, height = 0;
         table->accLocation(&x, &y, &width, &height, child(id));
+        POINT topLeft{x, y};
+        ScreenToClient(board, &topLeft);
         print(std::to_wstring(id) + L"|" + describe(table, id) + L"|" + std::to_wstring(width) + L"x" +
-              std::to_wstring(height));
+              std::to_wstring(height) + L"+" + std::to_wstring(topLeft.x) + L"+" +
+              std::to_wstring(topLeft.y));
         // The middle of each cell must hit that cell again.
         VARIANT hit;
         VariantInit(&hit);
