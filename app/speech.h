@@ -23,6 +23,7 @@ inline constexpr std::string_view draw = "Draw.";
 inline constexpr std::string_view newGame = "New game. White to move.";
 inline constexpr std::string_view positionLoaded = "Position loaded. ";
 std::string_view winWords(Side winner); // "White has won." / "Black has won."
+inline constexpr std::string_view gameOpened = "Game opened. "; // a PGN game, then whose turn it is
 
 // The move as the record holds it, in words: "e2 to e4", "e1 to g1, castling king side",
 // "e5 to d6, en passant", "b2 to a1, takes white rook, promotes to queen". `captured` is

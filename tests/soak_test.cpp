@@ -1,8 +1,7 @@
 #include "app/menu_commands.h"
 #include "app/move_controller.h"
 #include "fake_desktop.h"
-#include "rules/castling.h"
-#include "rules/move_rules.h"
+#include "random_play.h"
 
 #include <gtest/gtest.h>
 
@@ -19,49 +18,6 @@ constexpr std::string_view pieces = "PNBRQKpnbrqk";
 int countOf(const Board &board, char letter)
 {
     return static_cast<int>(std::count(board.squares.begin(), board.squares.end(), letter));
-}
-
-// A square the picked-up piece may really go to, found by trying every one on a copy of the
-// game (without its record, which the rules never read); nullopt when there is none.
-std::optional<Square> someLegalTarget(const GameState &state, std::mt19937 &random)
-{
-    GameState probe;
-    probe.board = state.board;
-    probe.castlingRights = state.castlingRights;
-    probe.doubleStep = state.doubleStep;
-    std::vector<Square> targets;
-    for (int index = 0; index < 64; ++index) {
-        const Square to{index / 8, index % 8};
-        if (to == state.selectedFrom || isPieceOf(state.sideToMove, state.board[to]))
-            continue;
-        GameState trial = probe;
-        if (tryCastle(trial, state.sideToMove, state.selectedFrom, to) ||
-            isLegalMove(trial, state.sideToMove, state.selectedFrom, to))
-            targets.push_back(to);
-    }
-    if (targets.empty())
-        return std::nullopt;
-    return targets[std::uniform_int_distribution<std::size_t>(0, targets.size() - 1)(random)];
-}
-
-// Where the next left double-click goes: anywhere in the window now and then, mostly on the
-// board, and often where a player would aim (an own piece, a legal target), so that whole
-// games are played out and kings fall.
-Point nextClick(const GameState &state, int kind, std::mt19937 &random)
-{
-    std::uniform_int_distribution<int> anyX(0, pictureWidth - 1), anyY(0, pictureHeight - 1), square(0, 63);
-    if (kind < 150)
-        return {anyX(random), anyY(random)};
-    if (kind < 400)
-        return squareCentre({square(random) / 8, square(random) % 8});
-    if (state.selectionState == SelectionState::PieceSelected) {
-        if (const std::optional<Square> target = someLegalTarget(state, random))
-            return squareCentre(*target);
-    }
-    int index = square(random);
-    for (int tries = 0; tries < 64 && !isPieceOf(state.sideToMove, state.board.squares[index]); ++tries)
-        index = square(random);
-    return squareCentre({index / 8, index % 8});
 }
 
 // A million random gestures, mostly on the board so that games really get played: after
@@ -90,7 +46,7 @@ TEST(Soak, AMillionRandomGesturesKeepTheGameConsistent)
         } else {
             const int choice = promotionChoice(random);
             desktop.promotionAnswers = {choice < 0 ? std::nullopt : std::optional<int>(choice)};
-            onLeftDoubleClick(state, desktop, nextClick(state, kind, random));
+            onLeftDoubleClick(state, desktop, testing::nextClick(state, kind, random));
         }
         desktop.calls.clear();
 
