@@ -22,7 +22,7 @@ inline constexpr std::string_view putBack = ", put back";
 inline constexpr std::string_view draw = "Draw.";
 inline constexpr std::string_view newGame = "New game. White to move.";
 inline constexpr std::string_view positionLoaded = "Position loaded. ";
-std::string_view winWords(Side winner); // "White has won." / "Black has won."
+std::string_view winWords(Side winner);                         // "White has won." / "Black has won."
 inline constexpr std::string_view gameOpened = "Game opened. "; // a PGN game, then whose turn it is
 
 // The move as the record holds it, in words: "e2 to e4", "e1 to g1, castling king side",

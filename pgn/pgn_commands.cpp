@@ -74,10 +74,11 @@ void copyPgnToClipboard(const GameState &start, std::span<const PlayedMove> move
 
 std::optional<PgnGame> openPgnFile(GameState &state, Desktop &desktop)
 {
-    const FileChooser chooser{std::string(texts::openPgnTitle),
-                              "",
-                              {{std::string(texts::pgnFilesFilter), "*.pgn"}, {std::string(texts::allFilesFilter), "*.*"}},
-                              "pgn"};
+    const FileChooser chooser{
+        std::string(texts::openPgnTitle),
+        "",
+        {{std::string(texts::pgnFilesFilter), "*.pgn"}, {std::string(texts::allFilesFilter), "*.*"}},
+        "pgn"};
     const std::optional<std::filesystem::path> path = desktop.chooseOpenFile(chooser);
     if (!path)
         return std::nullopt;

@@ -6,17 +6,34 @@
 namespace chess {
 namespace {
 
-enum class TokenKind { End, TagOpen, TagClose, String, Symbol, VariationOpen, VariationClose, Nag, Star, Broken };
+enum class TokenKind {
+    End,
+    TagOpen,
+    TagClose,
+    String,
+    Symbol,
+    VariationOpen,
+    VariationClose,
+    Nag,
+    Star,
+    Broken
+};
 
 struct Token {
     TokenKind kind = TokenKind::End;
     std::string_view text;
 };
 
-constexpr bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+constexpr bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
 constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
 constexpr bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20 && !isSpace(c); }
-constexpr bool endsSymbol(char c) { return isSpace(c) || std::string_view("[]{}()\";$*").find(c) != std::string_view::npos; }
+constexpr bool endsSymbol(char c)
+{
+    return isSpace(c) || std::string_view("[]{}()\";$*").find(c) != std::string_view::npos;
+}
 
 // PGN's tokens one by one; comments and escape lines are passed over.
 class Scanner {
@@ -153,7 +170,8 @@ public:
         bool tagged = false;
         while (token.kind == TokenKind::TagOpen) {
             const Token name = scanner_.next(), value = scanner_.next(), close = scanner_.next();
-            if (name.kind != TokenKind::Symbol || value.kind != TokenKind::String || close.kind != TokenKind::TagClose)
+            if (name.kind != TokenKind::Symbol || value.kind != TokenKind::String ||
+                close.kind != TokenKind::TagClose)
                 return PgnError{PgnErrorKind::NotPgn, {}};
             if (name.text == "FEN")
                 fen = unescaped(value.text);

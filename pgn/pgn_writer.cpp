@@ -106,7 +106,8 @@ std::string departure(const Ply &ply, const std::string &move)
         return side + " castled without the right to castle with " + move;
     }
     if (isInCheck(ply.after, ply.mover))
-        return side + " left the king on " + squareName(*findKing(ply.after, ply.mover)) + " attacked with " + move;
+        return side + " left the king on " + squareName(*findKing(ply.after, ply.mover)) + " attacked with " +
+               move;
     return side + " played " + move + ", which standard chess does not allow";
 }
 
@@ -132,9 +133,10 @@ bool isPgnDate(std::string_view date)
 class GameText {
 public:
     GameText(const GameState &start, std::vector<Ply> plies, const Outcome &outcome)
-        : plies_(std::move(plies)), outcome_(outcome),
-          first_{start.sideToMove == Side::White ? start.whiteMoveCount + 1LL : start.whiteMoveCount,
-                 start.sideToMove},
+        : plies_(std::move(plies)),
+          outcome_(outcome), first_{start.sideToMove == Side::White ? start.whiteMoveCount + 1LL
+                                                                    : start.whiteMoveCount,
+                                    start.sideToMove},
           fen_(positionToFen(start))
     {
         if (std::optional<StandardPosition> position = standardPosition(fenPositionOf(start)))
@@ -212,7 +214,8 @@ private:
     {
         const Ply &ply = plies_[i];
         return labelText(labelAfter(first_, i)) + " " +
-               (i < sans_.size() ? sans_[i] : sanText(ply.before, ply.move, pieceMoves(ply.before, ply.mover)));
+               (i < sans_.size() ? sans_[i]
+                                 : sanText(ply.before, ply.move, pieceMoves(ply.before, ply.mover)));
     }
 
     std::string moveList(std::size_t from, std::size_t to) const
@@ -220,8 +223,9 @@ private:
         std::string list;
         for (std::size_t i = from; i < to; ++i) {
             const std::string text = moveText(i);
-            list += (list.empty() ? "" : " ") +
-                    (i == from || labelAfter(first_, i).side == Side::White ? text : text.substr(text.find(' ') + 1));
+            list += (list.empty() ? "" : " ") + (i == from || labelAfter(first_, i).side == Side::White
+                                                     ? text
+                                                     : text.substr(text.find(' ') + 1));
         }
         return list;
     }
@@ -249,11 +253,13 @@ private:
         const bool endingLeft = (outcome_.kingTaken || outcome_.drawn) && next < plies_.size();
         const std::size_t listEnd = plies_.size() - (endingLeft ? 1 : 0);
         if (next < listEnd)
-            clauses.push_back((positions_.empty() ? "the moves were " : "play went on with ") + moveList(next, listEnd));
+            clauses.push_back((positions_.empty() ? "the moves were " : "play went on with ") +
+                              moveList(next, listEnd));
         if (outcome_.kingTaken && endingLeft)
             clauses.push_back(sideName(plies_.back().mover) + " took the king with " + moveText(listEnd));
         if (outcome_.drawn)
-            clauses.push_back("the game was drawn" + (endingLeft ? " with " + moveText(listEnd) : std::string()) +
+            clauses.push_back("the game was drawn" +
+                              (endingLeft ? " with " + moveText(listEnd) : std::string()) +
                               std::string(drawReason));
         if (outcome_.flagFell)
             clauses.push_back(sideName(*outcome_.flagFell) + " ran out of time");

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/game_state.h"
 #include "app/played_move.h"
 #include "app/silent_desktop.h"
-#include "app/game_state.h"
 
 #include <string>
 

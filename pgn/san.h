@@ -28,7 +28,8 @@ std::string sanText(const Board &board, const PlayedMove &move, std::span<const 
 
 // A legal move in SAN with "+" when it gives check and "#" when it mates; `legal` is
 // legalMoves(position).
-std::string sanOf(const StandardPosition &position, const PlayedMove &move, std::span<const PlayedMove> legal);
+std::string sanOf(const StandardPosition &position, const PlayedMove &move,
+                  std::span<const PlayedMove> legal);
 
 enum class SanMatch {
     Found,

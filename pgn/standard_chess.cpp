@@ -124,7 +124,8 @@ void addCastling(const StandardPosition &position, std::vector<PlayedMove> &move
         if (!wing.allowed)
             continue;
         bool open = true;
-        for (int file = std::min(kingFile, wing.rookFile) + 1; file < std::max(kingFile, wing.rookFile); ++file)
+        for (int file = std::min(kingFile, wing.rookFile) + 1; file < std::max(kingFile, wing.rookFile);
+             ++file)
             open = open && board[{file, home}] == 0;
         const int step = wing.kingTo > kingFile ? 1 : -1;
         for (int file = kingFile + step; open; file += step) {
@@ -171,7 +172,8 @@ std::optional<StandardPosition> standardPosition(const FenPosition &fen)
     const int pawnRow = homeRow(mover) + 3 * forwardOf(mover);
     if (const std::optional<int> file = fen.enPassantFile;
         file && board[{*file, pawnRow}] == pieceLetter(mover, PieceIndex::Pawn) &&
-        board[{*file, pawnRow - forwardOf(mover)}] == 0 && board[{*file, pawnRow - 2 * forwardOf(mover)}] == 0)
+        board[{*file, pawnRow - forwardOf(mover)}] == 0 &&
+        board[{*file, pawnRow - 2 * forwardOf(mover)}] == 0)
         position.enPassantFile = file;
     return position;
 }
@@ -192,7 +194,8 @@ FenPosition fenPositionOf(const GameState &state)
 
 std::optional<Square> findKing(const Board &board, Side side)
 {
-    const auto at = std::find(board.squares.begin(), board.squares.end(), pieceLetter(side, PieceIndex::King));
+    const auto at =
+        std::find(board.squares.begin(), board.squares.end(), pieceLetter(side, PieceIndex::King));
     if (at == board.squares.end())
         return std::nullopt;
     const int index = static_cast<int>(at - board.squares.begin());
@@ -266,8 +269,9 @@ void playStandardMove(StandardPosition &position, const PlayedMove &move)
                 rights.kingSide = false;
         }
     }
-    position.enPassantFile =
-        pawn && std::abs(move.to.row - move.from.row) == 2 ? std::optional<int>(move.from.file) : std::nullopt;
+    position.enPassantFile = pawn && std::abs(move.to.row - move.from.row) == 2
+                                 ? std::optional<int>(move.from.file)
+                                 : std::nullopt;
     position.sideToMove = opponent(side);
 }
 

@@ -52,9 +52,11 @@ inline void playSoakMoves(GameState &state, std::vector<PlayedMove> &moves, std:
         if (state.sideToMove == mover && !state.gameOver)
             continue;
         const Square from = state.selectedFrom, to = state.cursorSquare;
-        const bool promoted = before[from] == pieceLetter(mover, PieceIndex::Pawn) && state.board[to] != before[from];
+        const bool promoted =
+            before[from] == pieceLetter(mover, PieceIndex::Pawn) && state.board[to] != before[from];
         moves.push_back(
-            {from, to, promoted ? static_cast<char>(std::toupper(static_cast<unsigned char>(state.board[to]))) : '\0'});
+            {from, to,
+             promoted ? static_cast<char>(std::toupper(static_cast<unsigned char>(state.board[to]))) : '\0'});
     }
 }
 

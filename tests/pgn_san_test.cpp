@@ -26,7 +26,9 @@ const SanCase sanCases[] = {
     {"check", "4k3/8/8/8/8/8/8/R3K3 w - - 0 1", {"a1"_sq, "a8"_sq}, "Ra8+"},
     {"mate on the back rank", "6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", {"a1"_sq, "a8"_sq}, "Ra8#"},
     {"promotion with capture", "r6k/1P6/8/8/8/8/8/4K3 w - - 0 1", {"b7"_sq, "a8"_sq, 'N'}, "bxa8=N"},
-    {"promotion with capture and check", "2r1k3/1P6/8/8/8/8/8/4K3 w - - 0 1", {"b7"_sq, "c8"_sq, 'Q'},
+    {"promotion with capture and check",
+     "2r1k3/1P6/8/8/8/8/8/4K3 w - - 0 1",
+     {"b7"_sq, "c8"_sq, 'Q'},
      "bxc8=Q+"},
     {"king side castling", "4k3/8/8/8/8/8/8/R3K2R w KQ - 0 1", {"e1"_sq, "g1"_sq}, "O-O"},
     {"queen side castling with check", "3k4/8/8/8/8/8/8/R3K2R w KQ - 0 1", {"e1"_sq, "c1"_sq}, "O-O-O+"},
@@ -49,7 +51,8 @@ TEST(San, EachMoveIsWrittenAsStandardChessWritesIt)
     for (const SanCase &c : sanCases) {
         const StandardPosition position = positionOf(c.fen);
         const std::vector<PlayedMove> legal = legalMoves(position);
-        ASSERT_NE(std::find(legal.begin(), legal.end(), c.move), legal.end()) << c.name << ": the move is legal";
+        ASSERT_NE(std::find(legal.begin(), legal.end(), c.move), legal.end())
+            << c.name << ": the move is legal";
         EXPECT_EQ(sanOf(position, c.move, legal), c.san) << c.name;
     }
 }
@@ -131,7 +134,8 @@ TEST(StandardChess, RefusesPositionsItDoesNotHave)
 TEST(StandardChess, DropsRightsAndEnPassantThatThePiecesDoNotBackUp)
 {
     // No rook on a1 or h8, and no black pawn on a5 that could just have stepped there.
-    const std::optional<StandardPosition> position = standardFromFen("r3k3/8/8/3pP3/8/8/8/4K2R w KQkq a6 0 1");
+    const std::optional<StandardPosition> position =
+        standardFromFen("r3k3/8/8/3pP3/8/8/8/4K2R w KQkq a6 0 1");
     ASSERT_TRUE(position);
     EXPECT_TRUE(position->castlingRights[0].kingSide);
     EXPECT_FALSE(position->castlingRights[0].queenSide);
@@ -144,8 +148,7 @@ TEST(StandardChess, DropsRightsAndEnPassantThatThePiecesDoNotBackUp)
 TEST(StandardChess, CastlingNeedsASafeKingPath)
 {
     const std::pair<std::string_view, bool> cases[] = {
-        {"4k3/8/8/8/8/8/8/4K2R w K - 0 1", true},
-        {"k3r3/8/8/8/8/8/8/4K2R w K - 0 1", false}, // in check
+        {"4k3/8/8/8/8/8/8/4K2R w K - 0 1", true},   {"k3r3/8/8/8/8/8/8/4K2R w K - 0 1", false}, // in check
         {"k4r2/8/8/8/8/8/8/4K2R w K - 0 1", false}, // across an attack
         {"k5r1/8/8/8/8/8/8/4K2R w K - 0 1", false}, // into an attack
         {"8/8/8/8/8/8/6k1/4K2R w K - 0 1", false},  // next to the other king
@@ -154,7 +157,8 @@ TEST(StandardChess, CastlingNeedsASafeKingPath)
         const std::optional<StandardPosition> position = standardFromFen(fen);
         ASSERT_TRUE(position) << fen;
         const std::vector<PlayedMove> legal = legalMoves(*position);
-        EXPECT_EQ(std::count(legal.begin(), legal.end(), PlayedMove{"e1"_sq, "g1"_sq}), allowed ? 1 : 0) << fen;
+        EXPECT_EQ(std::count(legal.begin(), legal.end(), PlayedMove{"e1"_sq, "g1"_sq}), allowed ? 1 : 0)
+            << fen;
     }
 }
 

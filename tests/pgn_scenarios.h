@@ -47,15 +47,16 @@ inline const std::vector<PgnScenario> &pgnScenarios()
     static const std::vector<PgnScenario> scenarios = {
         {"a king taken after a mate",
          "",
-         {{"f2"_sq, "f3"_sq}, {"e7"_sq, "e5"_sq}, {"g2"_sq, "g4"_sq}, {"d8"_sq, "h4"_sq}, {"a2"_sq, "a3"_sq},
+         {{"f2"_sq, "f3"_sq},
+          {"e7"_sq, "e5"_sq},
+          {"g2"_sq, "g4"_sq},
+          {"d8"_sq, "h4"_sq},
+          {"a2"_sq, "a3"_sq},
           {"h4"_sq, "e1"_sq}},
          std::nullopt,
          "1. f3 e5 2. g4 Qh4# {White left the king on e1 attacked with 3. a3; Black took\n"
          "the king with 3... Qxe1.} 0-1\n"},
-        {"the board's draw after 50 quiet moves",
-         "",
-         knightShuffle(),
-         std::nullopt,
+        {"the board's draw after 50 quiet moves", "", knightShuffle(), std::nullopt,
          "1. Nf3 Nf6 2. Ng1 Ng8 3. Nf3 Nf6 4. Ng1 Ng8 5. Nf3 Nf6 6. Ng1 Ng8 7. Nf3 Nf6\n"
          "8. Ng1 Ng8 9. Nf3 Nf6 10. Ng1 Ng8 11. Nf3 Nf6 12. Ng1 Ng8 13. Nf3 Nf6 14. Ng1\n"
          "Ng8 15. Nf3 Nf6 16. Ng1 Ng8 17. Nf3 Nf6 18. Ng1 Ng8 19. Nf3 Nf6 20. Ng1 Ng8\n"

@@ -20,7 +20,8 @@ std::string movetextOf(const std::string &pgn)
 TEST(PgnWriter, WritesTheMovesStandardChessHasAndTellsTheRest)
 {
     for (const testing::PgnScenario &s : pgnScenarios())
-        EXPECT_EQ(movetextOf(writePgn(startOf(s), s.moves, "2025.03.14", s.flagFellFor)), s.movetext) << s.name;
+        EXPECT_EQ(movetextOf(writePgn(startOf(s), s.moves, "2025.03.14", s.flagFellFor)), s.movetext)
+            << s.name;
 }
 
 TEST(PgnWriter, WritesTheSevenTagsAndAPositionThatIsNotTheOpeningOne)
@@ -34,7 +35,8 @@ TEST(PgnWriter, WritesTheSevenTagsAndAPositionThatIsNotTheOpeningOne)
         {s[3], roster + "[Result \"*\"]\n\n"}, // the position is in the comment
     };
     for (const auto &[scenario, tags] : cases) {
-        const std::string pgn = writePgn(startOf(scenario), scenario.moves, "2025.03.14", scenario.flagFellFor);
+        const std::string pgn =
+            writePgn(startOf(scenario), scenario.moves, "2025.03.14", scenario.flagFellFor);
         EXPECT_EQ(pgn.substr(0, pgn.find("\n\n") + 2), tags) << scenario.name;
     }
 }
