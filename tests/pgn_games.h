@@ -18,6 +18,7 @@ namespace chess::testing {
 struct PlayedGame {
     GameState start;
     std::vector<PlayedMove> moves;
+    std::size_t standardMoves = 0; // the first moves, made by the standard chess player
 };
 
 // The soak test's player, who answers the promotion dialog at random too.
@@ -106,6 +107,7 @@ inline PlayedGame randomGame(std::mt19937 &random, bool standardFirst)
     PlayedGame game{state, {}};
     if (standardFirst)
         playStandardMoves(state, game.moves, random, 150 + random() % 150);
+    game.standardMoves = game.moves.size();
     playSoakMoves(state, game.moves, random, game.moves.size() + random() % 60);
     return game;
 }

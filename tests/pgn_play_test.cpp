@@ -6,6 +6,7 @@
 #include "pgn/pgn_commands.h"
 #include "pgn/pgn_play.h"
 #include "pgn/pgn_writer.h"
+#include "pgn_games.h"
 #include "position/fen_writer.h"
 
 #include <gtest/gtest.h>
@@ -139,6 +140,52 @@ TEST_F(PgnCommands, AMoveTheBoardRefusesOrAGameEndedEarlyChangesNothing)
     EXPECT_EQ(snapshot(state), before);
     EXPECT_TRUE(desktop.calls.empty());
     EXPECT_TRUE(desktop.spoken.empty());
+}
+
+// Games of the soak test's player, some after a stretch of standard chess, written as PGN:
+// the moves read back are the game's moves up to where the text stops, and they open to what
+// playing them by hand gives.
+TEST_F(PgnCommands, RandomGamesReadBackAsTheyWerePlayed)
+{
+    std::mt19937 random(20250314);
+    int whole = 0, cut = 0;
+    for (int i = 0; i < 300; ++i) {
+        const testing::PlayedGame played = testing::randomGame(random, i % 2 == 1);
+        const std::string pgn = writePgn(played.start, played.moves, "2025.03.14");
+        // A tag is one line however long; a FEN tag can pass 79 characters.
+        std::istringstream lines(pgn.substr(pgn.find("\n\n")));
+        for (std::string line; std::getline(lines, line);)
+            ASSERT_LE(line.size(), 79u) << pgn;
+        const std::variant<PgnGame, PgnError> read = readPgn(pgn);
+        ASSERT_TRUE(std::holds_alternative<PgnGame>(read)) << pgn;
+        const PgnGame &game = std::get<PgnGame>(read);
+        const std::size_t shown = game.moves.size();
+        ASSERT_LE(shown, played.moves.size());
+        ASSERT_TRUE(std::equal(game.moves.begin(), game.moves.end(), played.moves.begin())) << pgn;
+        // Only a mate or stalemate that the result contradicts moves a standard move out.
+        EXPECT_GE(shown + 1, played.standardMoves) << pgn;
+        if (shown < played.moves.size()) {
+            EXPECT_NE(pgn.find("{"), std::string::npos) << "the rest is told, " << pgn;
+        }
+        if (!game.setUp) {
+            EXPECT_TRUE(positionToFen(played.start) == positionToFen(GameState{}) || shown == 0) << pgn;
+        }
+
+        ASSERT_EQ(playPgn(state, desktop, game), std::nullopt) << pgn;
+        expectAsByHand(game);
+        if (shown == played.moves.size() &&
+            (game.setUp || positionToFen(played.start) == positionToFen(state))) {
+            GameState end = played.start;
+            ReplayDesktop replay;
+            for (const PlayedMove &move : played.moves)
+                ASSERT_TRUE(playMove(end, replay, move));
+            EXPECT_EQ(positionToFen(state), positionToFen(end)) << pgn;
+            EXPECT_EQ(state.record.view(), end.record.view()) << pgn;
+        }
+        ++(shown == played.moves.size() ? whole : cut);
+    }
+    EXPECT_GT(whole, 50) << "games written whole";
+    EXPECT_GT(cut, 50) << "games whose end is told in a comment";
 }
 
 struct FileCase {
