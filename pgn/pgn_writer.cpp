@@ -172,9 +172,7 @@ public:
         std::vector<std::string> words;
         // A move number stays on the line of its move.
         for (std::size_t i = 0; i < shown_; ++i)
-            words.push_back(i == 0 || labelAfter(first_, i).side == Side::White
-                                ? labelText(labelAfter(first_, i)) + " " + sans_[i]
-                                : sans_[i]);
+            words.push_back(i == 0 || labelAfter(first_, i).side == Side::White ? numbered(i) : sans_[i]);
         const std::string text = comment();
         for (std::size_t begin = 0; begin < text.size();) {
             const std::size_t end = std::min(text.find(' ', begin), text.size());
@@ -210,23 +208,21 @@ private:
         }
     }
 
-    std::string moveText(std::size_t i) const
+    std::string sanAt(std::size_t i) const
     {
         const Ply &ply = plies_[i];
-        return labelText(labelAfter(first_, i)) + " " +
-               (i < sans_.size() ? sans_[i]
-                                 : sanText(ply.before, ply.move, pieceMoves(ply.before, ply.mover)));
+        return i < sans_.size() ? sans_[i] : sanText(ply.before, ply.move, pieceMoves(ply.before, ply.mover));
     }
 
+    std::string numbered(std::size_t i) const { return labelText(labelAfter(first_, i)) + " " + sanAt(i); }
+
+    // Moves as a line of PGN shows them: the first and every White one with its number.
     std::string moveList(std::size_t from, std::size_t to) const
     {
         std::string list;
-        for (std::size_t i = from; i < to; ++i) {
-            const std::string text = moveText(i);
-            list += (list.empty() ? "" : " ") + (i == from || labelAfter(first_, i).side == Side::White
-                                                     ? text
-                                                     : text.substr(text.find(' ') + 1));
-        }
+        for (std::size_t i = from; i < to; ++i)
+            list += (i == from ? "" : " ") +
+                    (i == from || labelAfter(first_, i).side == Side::White ? numbered(i) : sanAt(i));
         return list;
     }
 
@@ -245,9 +241,9 @@ private:
                                   (isInCheck(ply.after, opponent(ply.mover))
                                        ? " gave mate with "
                                        : " stalemated " + sideName(opponent(ply.mover)) + " with ") +
-                                  moveText(next));
+                                  numbered(next));
             else
-                clauses.push_back(departure(ply, moveText(next)));
+                clauses.push_back(departure(ply, numbered(next)));
             ++next;
         }
         const bool endingLeft = (outcome_.kingTaken || outcome_.drawn) && next < plies_.size();
@@ -256,10 +252,10 @@ private:
             clauses.push_back((positions_.empty() ? "the moves were " : "play went on with ") +
                               moveList(next, listEnd));
         if (outcome_.kingTaken && endingLeft)
-            clauses.push_back(sideName(plies_.back().mover) + " took the king with " + moveText(listEnd));
+            clauses.push_back(sideName(plies_.back().mover) + " took the king with " + numbered(listEnd));
         if (outcome_.drawn)
             clauses.push_back("the game was drawn" +
-                              (endingLeft ? " with " + moveText(listEnd) : std::string()) +
+                              (endingLeft ? " with " + numbered(listEnd) : std::string()) +
                               std::string(drawReason));
         if (outcome_.flagFell)
             clauses.push_back(sideName(*outcome_.flagFell) + " ran out of time");
