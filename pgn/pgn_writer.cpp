@@ -150,7 +150,7 @@ public:
     {
         std::string text;
         const auto tag = [&text](std::string_view name, std::string_view value) {
-            text += "[" + std::string(name) + " \"" + std::string(value) + "\"]\n";
+            text.append("[").append(name).append(" \"").append(value).append("\"]\n");
         };
         tag("Event", "Casual game");
         tag("Site", "?");
@@ -219,10 +219,9 @@ private:
     // Moves as a line of PGN shows them: the first and every White one with its number.
     std::string moveList(std::size_t from, std::size_t to) const
     {
-        std::string list;
-        for (std::size_t i = from; i < to; ++i)
-            list += (i == from ? "" : " ") +
-                    (i == from || labelAfter(first_, i).side == Side::White ? numbered(i) : sanAt(i));
+        std::string list = numbered(from);
+        for (std::size_t i = from + 1; i < to; ++i)
+            list.append(" ").append(labelAfter(first_, i).side == Side::White ? numbered(i) : sanAt(i));
         return list;
     }
 
@@ -236,12 +235,11 @@ private:
                               printable(fen_));
         } else if (next < plies_.size()) {
             const Ply &ply = plies_[next];
-            if (next < sans_.size())
-                clauses.push_back(sideName(ply.mover) +
-                                  (isInCheck(ply.after, opponent(ply.mover))
-                                       ? " gave mate with "
-                                       : " stalemated " + sideName(opponent(ply.mover)) + " with ") +
-                                  numbered(next));
+            if (next < sans_.size() && isInCheck(ply.after, opponent(ply.mover)))
+                clauses.push_back(sideName(ply.mover) + " gave mate with " + numbered(next));
+            else if (next < sans_.size())
+                clauses.push_back(sideName(ply.mover) + " stalemated " + sideName(opponent(ply.mover)) +
+                                  " with " + numbered(next));
             else
                 clauses.push_back(departure(ply, numbered(next)));
             ++next;
@@ -249,14 +247,14 @@ private:
         const bool endingLeft = (outcome_.kingTaken || outcome_.drawn) && next < plies_.size();
         const std::size_t listEnd = plies_.size() - (endingLeft ? 1 : 0);
         if (next < listEnd)
-            clauses.push_back((positions_.empty() ? "the moves were " : "play went on with ") +
-                              moveList(next, listEnd));
+            clauses.push_back(std::string(positions_.empty() ? "the moves were " : "play went on with ")
+                                  .append(moveList(next, listEnd)));
         if (outcome_.kingTaken && endingLeft)
             clauses.push_back(sideName(plies_.back().mover) + " took the king with " + numbered(listEnd));
         if (outcome_.drawn)
-            clauses.push_back("the game was drawn" +
-                              (endingLeft ? " with " + numbered(listEnd) : std::string()) +
-                              std::string(drawReason));
+            clauses.push_back(std::string("the game was drawn")
+                                  .append(endingLeft ? " with " + numbered(listEnd) : "")
+                                  .append(drawReason));
         if (outcome_.flagFell)
             clauses.push_back(sideName(*outcome_.flagFell) + " ran out of time");
         if (clauses.empty())
