@@ -20,8 +20,7 @@ struct PgnGame {
 
 enum class PgnErrorKind {
     NotPgn,         // no game in the text
-    Unreadable,     // at the move: neither a move nor any other mark of PGN, or a comment, variation or
-                    // tag that does not end
+    Unreadable,     // at the move: no move nor other mark of PGN, or a comment or variation left open
     IllegalMove,    // a move standard chess does not allow there
     AmbiguousMove,  // a move that more than one piece could make
     BadFen,         // a FEN tag that is no position standard chess has
@@ -37,7 +36,8 @@ struct PgnError {
     friend bool operator==(const PgnError &, const PgnError &) = default;
 };
 
-// A single game takes some kilobytes; a whole collection of them is not opened here.
+// A single game takes some kilobytes; a whole collection of games is refused rather than read
+// into memory for its first one.
 inline constexpr std::size_t maxPgnBytes = 4 * 1024 * 1024;
 
 // Reads the first game of `text`: its tags in any order (only FEN matters), then its moves up
