@@ -208,8 +208,6 @@ private:
         const bool mainLine = variationDepth_ == 0;
         switch (token.kind) {
         case TokenKind::End:
-            ended = true;
-            return mainLine ? std::nullopt : std::optional(PgnErrorKind::Unreadable);
         case TokenKind::TagOpen: // the next game's tags
             ended = true;
             return mainLine ? std::nullopt : std::optional(PgnErrorKind::Unreadable);
