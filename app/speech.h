@@ -29,7 +29,8 @@ inline constexpr std::string_view putBack = ", put back";
 inline constexpr std::string_view draw = "Draw.";
 inline constexpr std::string_view newGame = "New game. White to move.";
 inline constexpr std::string_view positionLoaded = "Position loaded. ";
-std::string_view winWords(Side winner); // "White has won." / "Black has won."
+std::string_view winWords(Side winner);                         // "White has won." / "Black has won."
+inline constexpr std::string_view gameOpened = "Game opened. "; // a PGN game, then whose turn it is
 
 // After Undo, Redo or resuming, what came back, followed by gameWords.
 inline constexpr std::string_view previousGameBack = "Previous game back.";

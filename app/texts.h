@@ -57,4 +57,21 @@ inline constexpr std::string_view badPositionFileD = "不正なファイルd";
 inline constexpr std::string_view promotionCaption = "プロモーション";
 inline constexpr std::string_view promotionPrompt = "プロモーションです。どれか選んで下さい。";
 
+// PGN files. A message about one move names it by side and number first: "白の 12 手目" and
+// then the text.
+inline constexpr std::string_view openPgnTitle = "PGN を開く";
+inline constexpr std::string_view pgnFilesFilter = "Portable Game Notation(*.pgn)";
+inline constexpr std::string_view pgnMoveOfWhite = "白の ";
+inline constexpr std::string_view pgnMoveOfBlack = "黒の ";
+inline constexpr std::string_view pgnMoveNumber = " 手目";
+inline constexpr std::string_view notPgn = "PGN の棋譜ではありません";
+inline constexpr std::string_view pgnMoveUnreadable = "が読めません";
+inline constexpr std::string_view pgnMoveIllegal = "は指せない手です";
+inline constexpr std::string_view pgnMoveAmbiguous = "はどの駒の手か分かりません";
+inline constexpr std::string_view badPgnFen = "FEN タグの盤面が不正です";
+inline constexpr std::string_view pgnTooLarge = "ファイルが大きすぎます";
+inline constexpr std::string_view pgnBinary = "テキストファイルではありません";
+inline constexpr std::string_view pgnMoveRefused = "はこの盤では指せません";
+inline constexpr std::string_view pgnGameEndedBefore = "の前に対局が終わっています";
+
 } // namespace chess::texts

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Feeds each file reader arbitrary bytes for SECONDS (default 60) under libFuzzer with
-# AddressSanitizer and UndefinedBehaviorSanitizer: the position file and the saved history.
-# Fails on any crash, leak, sanitizer report or broken round trip; the input that failed is
-# left in build/fuzz/.
+# Feeds each file reader arbitrary bytes for SECONDS each (default 60) under libFuzzer with
+# AddressSanitizer and UndefinedBehaviorSanitizer: the position file, the saved history and
+# PGN. Fails on any crash, leak, sanitizer report or broken round trip; the input that failed
+# is left in build/fuzz/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 
 # Each target with its checked-in seeds.
-targets=("fen_reader_fuzz tests/fuzz/corpus" "history_file_fuzz tests/fuzz/history-corpus")
+targets=("fen_reader_fuzz tests/fuzz/corpus" "history_file_fuzz tests/fuzz/history-corpus"
+    "pgn_reader_fuzz tests/data/pgn")
 
 cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCHESS_FUZZ=ON \
     -DCHESS_WERROR=ON >/dev/null

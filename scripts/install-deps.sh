@@ -12,7 +12,7 @@ test_packages=("${run_packages[@]}" emscripten nodejs chromium
     orca speech-dispatcher
     g++-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 locales
     wixl msitools
-    desktop-file-utils appstream dpkg-dev lintian man-db file zip)
+    desktop-file-utils appstream dpkg-dev lintian man-db file zip pgn-extract)
 
 case "${1:-}" in
 run) wanted=("${run_packages[@]}") ;;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test (installing what they need): the core and Qt
 # tests, the installed program and its .deb, the same core tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, a short fuzzing run of the position file reader, the Windows
+# UndefinedBehaviorSanitizer, short fuzzing runs of the position file, saved history and PGN readers, the Windows
 # program under Wine, the web page (the core tests under Node, the page in headless Chromium),
 # and the format check. Exits non-zero on the first failure.
 set -euo pipefail
@@ -27,7 +27,7 @@ cmake --build build/sanitize -j"$jobs"
 ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     ctest --test-dir build/sanitize --output-on-failure -j"$jobs"
 
-echo "== fuzz the position file reader"
+echo "== fuzz the position file, saved history and PGN readers"
 scripts/fuzz.sh 30
 
 echo "== the Windows program, cross-built and run under Wine"

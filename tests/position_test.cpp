@@ -2,6 +2,7 @@
 #include "app/move_controller.h"
 #include "app/texts.h"
 #include "fake_desktop.h"
+#include "game_snapshot.h"
 #include "position/fen_reader.h"
 #include "position/fen_writer.h"
 
@@ -16,32 +17,11 @@ namespace chess {
 namespace {
 
 using testing::FakeDesktop;
+using testing::snapshot;
 
 constexpr std::string_view openingFen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 constexpr std::string_view afterE4Fen = "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1";
 constexpr std::string_view openingPlacement = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";
-
-// Every field of the game, so that two states compare as a whole with a readable difference.
-std::string snapshot(const GameState &s)
-{
-    std::ostringstream out;
-    out << "board";
-    for (const char c : s.board.squares)
-        out << ' ' << static_cast<int>(static_cast<unsigned char>(c));
-    out << "\nside " << sideIndex(s.sideToMove) << " rights";
-    for (const CastlingRights &r : s.castlingRights)
-        out << ' ' << r.kingSide << r.queenSide;
-    out << " double steps";
-    for (const DoubleStepRecord &d : s.doubleStep)
-        out << ' ' << d.pending << '@' << d.file;
-    out << "\nhalfmove " << s.halfmoveCounter << " white moves " << s.whiteMoveCount << "\nselection "
-        << static_cast<int>(s.selectionState) << " cursor " << s.cursorSquare.file << s.cursorSquare.row
-        << " from " << s.selectedFrom.file << s.selectedFrom.row << " last " << s.lastMoveTo.file
-        << s.lastMoveTo.row << "\nep captured " << s.epCaptured << " record enabled " << s.recordEnabled
-        << " game over " << s.gameOver << "\nrecord "
-        << (s.record.exists() ? "[" + std::string(s.record.view()) + "]" : "none");
-    return out.str();
-}
 
 // What a position file carries; the en passant file counts only while it is pending.
 void expectSamePosition(const GameState &expected, const GameState &actual)

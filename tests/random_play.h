@@ -9,7 +9,8 @@
 #include <random>
 #include <vector>
 
-// Random play for the tests that need whole games: the soak test's gestures.
+// The random player of the soak test, shared with the tests that need whole games played by
+// the board's own rules.
 namespace chess::testing {
 
 // A square the picked-up piece may really go to, found by trying every one on a copy of the
@@ -37,7 +38,7 @@ inline std::optional<Square> someLegalTarget(const GameState &state, std::mt1993
 
 // Where the next left double-click goes: anywhere in the window now and then, mostly on the
 // board, and often where a player would aim (an own piece, a legal target), so that whole
-// games are played out and kings fall.
+// games are played out and kings fall. `kind` is a number 0-999 drawn by the caller.
 inline Point nextClick(const GameState &state, int kind, std::mt19937 &random)
 {
     std::uniform_int_distribution<int> anyX(0, pictureWidth - 1), anyY(0, pictureHeight - 1), square(0, 63);

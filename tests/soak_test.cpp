@@ -13,8 +13,6 @@
 namespace chess {
 namespace {
 
-using testing::nextClick;
-
 constexpr std::string_view pieces = "PNBRQKpnbrqk";
 
 int countOf(const Board &board, char letter)
@@ -48,7 +46,7 @@ TEST(Soak, AMillionRandomGesturesKeepTheGameConsistent)
         } else {
             const int choice = promotionChoice(random);
             desktop.promotionAnswers = {choice < 0 ? std::nullopt : std::optional<int>(choice)};
-            onLeftDoubleClick(state, desktop, nextClick(state, kind, random));
+            onLeftDoubleClick(state, desktop, testing::nextClick(state, kind, random));
         }
         desktop.calls.clear();
 
