@@ -53,6 +53,9 @@ public:
     // A step was made or taken back: keep the history where the next run finds it
     // (historyFileText). The gesture must not wait for the disk.
     virtual void saveHistory(const GameHistory &history) = 0;
+    // Today where the players are, as "2026.12.09" (year, month, day), to date the games they
+    // save; empty when the desktop cannot tell.
+    virtual std::string localDate() = 0;
 };
 
 } // namespace chess

@@ -66,12 +66,13 @@ void GameHistory::beginAfter(std::vector<HistoryStep> saved, const GameState &st
         resumeOffered_ = resumeOffered_ || steps_[i].kind == StepKind::Move;
 }
 
-void GameHistory::commit(const GameState &state, StepKind kind, PlayedMove move)
+void GameHistory::commit(const GameState &state, StepKind kind, PlayedMove move, std::string date)
 {
     if (!steps_.empty())
         steps_.resize(current_ + 1);
     steps_.push_back(stepOf(state, kind, move, steps_.empty() ? std::string_view() : currentRecord_));
     current_ = steps_.size() - 1;
+    steps_.back().date = std::move(date);
     currentRecord_ = state.record.view();
     resumeOffered_ = false;
 }
@@ -104,6 +105,20 @@ std::string GameHistory::recordAt(std::size_t index) const
     for (std::size_t i = first; i <= index; ++i)
         text += steps_[i].recordAdded;
     return text;
+}
+
+std::string_view GameHistory::currentGameDate() const
+{
+    return currentGameHasMoves() ? std::string_view(steps_[gameStart() + 1].date) : std::string_view();
+}
+
+GameState GameHistory::gameAt(std::size_t index) const
+{
+    GameState game;
+    copyGameFields(game, steps_[index].after);
+    if (steps_[index].recordExists)
+        game.record.text = recordAt(index);
+    return game;
 }
 
 std::size_t GameHistory::gameStartBefore(std::size_t index) const

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace chess {
@@ -41,7 +42,8 @@ struct GameSnapshot {
 // so that a long game's history grows with its length, not with its square.
 struct HistoryStep {
     StepKind kind = StepKind::Start;
-    PlayedMove move; // the move, for a Move step
+    PlayedMove move;  // the move, for a Move step
+    std::string date; // the day of a game's first move, "2026.12.09"; empty for other steps
     GameSnapshot after;
     bool recordExists = false;
     bool recordContinues = false; // recordAdded follows the previous step's text; else it is the whole text
@@ -60,7 +62,7 @@ public:
 
     // Records the step just made. The first step of a history that was never begun becomes
     // its start.
-    void commit(const GameState &state, StepKind kind, PlayedMove move = {});
+    void commit(const GameState &state, StepKind kind, PlayedMove move = {}, std::string date = {});
 
     bool canUndo() const { return current_ > 0 && !steps_.empty(); }
     bool canRedo() const { return current_ + 1 < steps_.size(); }
@@ -80,6 +82,12 @@ public:
     std::size_t gameStart() const { return gameStartBefore(current_); }
     // The record text as step `index` left it.
     std::string recordAt(std::size_t index) const;
+    // The game as step `index` left it, record included, with no history of its own.
+    GameState gameAt(std::size_t index) const;
+    // Whether a move has been made in the current game.
+    bool currentGameHasMoves() const { return !steps_.empty() && current_ > gameStart(); }
+    // The day of the current game's first move; empty when unknown or none was made.
+    std::string_view currentGameDate() const;
 
 private:
     std::size_t gameStartBefore(std::size_t index) const;

@@ -1,5 +1,6 @@
 #include "app/game_state.h"
 
+#include "app/speech.h"
 #include "record/move_record.h"
 
 namespace chess {
@@ -12,6 +13,19 @@ void resetGame(GameState &state)
     state.castlingRights = {};
     for (DoubleStepRecord &record : state.doubleStep)
         record.pending = false;
+}
+
+void startNewGame(GameState &state, Desktop &desktop)
+{
+    resetGame(state);
+    state.sideToMove = Side::White;
+    state.selectionState = SelectionState::IdleAfterReset;
+    showStatus(state, desktop, texts::ready);
+    state.recordEnabled = false;
+    state.gameOver = false;
+    state.halfmoveCounter = 0;
+    desktop.requestRedraw();
+    desktop.announce(speech::newGame);
 }
 
 void showStatus(GameState &state, Desktop &desktop, std::string_view text)

@@ -59,6 +59,10 @@ constexpr int countedOnce(int count) { return count == std::numeric_limits<int>:
 // left alone: the reset command hides the frame and sets the remaining fields.
 void resetGame(GameState &state);
 
+// What the reset command does to the game and the window, short of making it a step of the
+// history: the opening position with no frame, "Ready", and the spoken line.
+void startNewGame(GameState &state, Desktop &desktop);
+
 // Shows `text` in the status bar and keeps it with the game, so that a step taken back
 // shows again what it showed.
 void showStatus(GameState &state, Desktop &desktop, std::string_view text);

@@ -2,6 +2,7 @@
 
 #include "app/history_commands.h"
 #include "app/speech.h"
+#include "pgn/pgn_commands.h"
 #include "app/texts.h"
 #include "position/fen_reader.h"
 #include "position/fen_writer.h"
@@ -24,12 +25,27 @@ constexpr std::array<MenuItem, 9> menuItems = {{
     {CommandId::Exit, "終了(&X)"},
 }};
 
-constexpr std::array<MenuItem, 4> gameItems = {{
+constexpr std::array<MenuItem, 8> gameItems = {{
     {CommandId::Undo, "元に戻す(&U)", "Ctrl+Z"},
     {CommandId::Redo, "やり直し(&R)", "Ctrl+Y", "Ctrl+Shift+Z"},
     {std::nullopt, {}},
     {CommandId::ResumeLastGame, "前回の対局を再開(&L)"},
+    {std::nullopt, {}},
+    {CommandId::SavePgn, "PGN で保存(&S)..."},
+    {CommandId::CopyPgn, "PGN をコピー(&C)"},
+    {CommandId::OpenPgn, "PGN を開く(&O)..."},
 }};
+
+// The current game as the PGN commands take it: its start, its moves and the date of its
+// first move.
+void withCurrentGame(const GameState &state, Desktop &desktop,
+                     void (*command)(const GameState &, std::span<const PlayedMove>, std::string_view, Desktop &))
+{
+    const GameHistory &history = state.history;
+    const std::string_view date = history.currentGameDate();
+    command(history.gameAt(history.gameStart()), currentGameMoves(history), date.empty() ? "????.??.??" : date,
+            desktop);
+}
 
 // "Ctrl+Shift+Z" for the letter Z with Shift.
 bool isShortcut(std::string_view shortcut, char letter, bool shift)
@@ -40,17 +56,9 @@ bool isShortcut(std::string_view shortcut, char letter, bool shift)
 
 void resetBoard(GameState &state, Desktop &desktop)
 {
-    resetGame(state);
-    state.sideToMove = Side::White;
-    state.selectionState = SelectionState::IdleAfterReset;
-    showStatus(state, desktop, texts::ready);
-    state.recordEnabled = false;
-    state.gameOver = false;
-    state.halfmoveCounter = 0;
+    startNewGame(state, desktop);
     state.history.commit(state, StepKind::Reset);
     desktop.saveHistory(state.history);
-    desktop.requestRedraw();
-    desktop.announce(speech::newGame);
 }
 
 // A cancelled or failed load leaves the game as it was, record commands and status included.
@@ -93,6 +101,9 @@ void dispatchCommand(GameState &state, Desktop &desktop, int commandId)
     case CommandId::Undo: undoStep(state, desktop); break;
     case CommandId::Redo: redoStep(state, desktop); break;
     case CommandId::ResumeLastGame: resumeLastGame(state, desktop); break;
+    case CommandId::SavePgn: withCurrentGame(state, desktop, savePgnFile); break;
+    case CommandId::CopyPgn: withCurrentGame(state, desktop, copyPgnToClipboard); break;
+    case CommandId::OpenPgn: openPgnFile(state, desktop); break;
     default: break;
     }
 }
@@ -106,6 +117,8 @@ bool isCommandEnabled(const GameState &state, CommandId command)
     case CommandId::Undo: return state.history.canUndo();
     case CommandId::Redo: return state.history.canRedo();
     case CommandId::ResumeLastGame: return state.history.canResume();
+    case CommandId::SavePgn:
+    case CommandId::CopyPgn: return state.history.currentGameHasMoves();
     default: return true;
     }
 }

@@ -22,6 +22,9 @@ enum class CommandId {
     Undo = 210,
     Redo = 211,
     ResumeLastGame = 212,
+    SavePgn = 215,
+    CopyPgn = 216,
+    OpenPgn = 217,
 };
 
 // One entry of a menu; a separator has no command. Captions mark their mnemonic with '&'.

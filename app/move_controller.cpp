@@ -64,10 +64,11 @@ void endGame(GameState &state, Desktop &desktop, std::string_view box, std::stri
     showStatus(state, desktop, status);
 }
 
-// A completed move is a step of the game's history.
+// A completed move is a step of the game's history; a game's first move keeps its day.
 void completeStep(GameState &state, Desktop &desktop, PlayedMove move)
 {
-    state.history.commit(state, StepKind::Move, move);
+    const bool firstMove = !state.history.currentGameHasMoves();
+    state.history.commit(state, StepKind::Move, move, firstMove ? desktop.localDate() : std::string());
     desktop.saveHistory(state.history);
 }
 

@@ -19,6 +19,7 @@ public:
     void announce(std::string_view) override {}
     void requestClose() override {}
     void saveHistory(const GameHistory &) override {}
+    std::string localDate() override { return {}; }
 };
 
 } // namespace chess

@@ -1,6 +1,5 @@
 #include "pgn/pgn_play.h"
 
-#include "app/menu_commands.h"
 #include "app/speech.h"
 #include "app/texts.h"
 #include "pgn/replay.h"
@@ -11,12 +10,15 @@ std::optional<PgnError> playPgn(GameState &state, Desktop &desktop, const PgnGam
 {
     GameState trial = state;
     ReplayDesktop quiet;
-    dispatchCommand(trial, quiet, static_cast<int>(CommandId::ResetBoard));
+    startNewGame(trial, quiet);
     if (game.setUp) {
         applyPosition(trial, *game.setUp);
         trial.selectionState = SelectionState::IdleAfterLoad;
-        quiet.setStatusText(trial.sideToMove == Side::White ? texts::whiteToMove : texts::blackToMove);
+        showStatus(trial, quiet, trial.sideToMove == Side::White ? texts::whiteToMove : texts::blackToMove);
     }
+    // The game's start is one step and each move another, so the opened game can be stepped
+    // through with Undo and Redo, and the one before it comes back whole.
+    trial.history.commit(trial, game.setUp ? StepKind::Load : StepKind::Reset);
     for (std::size_t i = 0; i < game.moves.size(); ++i) {
         const MoveLabel label = labelAfter(game.firstMove, i);
         if (trial.gameOver)
@@ -25,8 +27,9 @@ std::optional<PgnError> playPgn(GameState &state, Desktop &desktop, const PgnGam
             return PgnError{PgnErrorKind::RefusedByBoard, label};
     }
     state = std::move(trial);
-    desktop.setStatusText(quiet.statusText);
+    desktop.setStatusText(state.statusText);
     desktop.requestRedraw();
+    desktop.saveHistory(state.history);
     desktop.announce(std::string(speech::gameOpened) +
                      std::string(state.gameOver ? speech::draw : speech::turnWords(state.sideToMove)));
     return std::nullopt;

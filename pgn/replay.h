@@ -4,18 +4,15 @@
 #include "app/played_move.h"
 #include "app/silent_desktop.h"
 
-#include <string>
 
 namespace chess {
 
 // The desktop a game is replayed on: nothing is shown, the promotion dialog is answered with
-// the piece of the move at hand, and the last status text is kept for the real desktop.
+// the piece of the move at hand.
 class ReplayDesktop : public SilentDesktop {
 public:
     char promotion = 0; // Q R B N, or 0 for a queen
-    std::string statusText;
 
-    void setStatusText(std::string_view text) override { statusText = text; }
     std::optional<int> choosePromotion() override;
 };
 

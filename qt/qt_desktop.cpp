@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDate>
 #include <QFile>
 #include <QFileDialog>
 #include <QFontDatabase>
@@ -58,6 +59,8 @@ QtDesktop::QtDesktop(QWidget &window, QLabel &status, BoardWidget &board, Announ
     if (!historyFile.empty())
         historySaver_.emplace(historyFile);
 }
+
+std::string QtDesktop::localDate() { return QDate::currentDate().toString(u"yyyy.MM.dd").toStdString(); }
 
 QtDesktop::~QtDesktop()
 {

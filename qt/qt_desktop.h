@@ -42,6 +42,7 @@ public:
     void announce(std::string_view line) override;
     void requestClose() override;
     void saveHistory(const GameHistory &history) override;
+    std::string localDate() override;
     ~QtDesktop() override;
 
 private:

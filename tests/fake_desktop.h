@@ -65,6 +65,8 @@ public:
     // they were before there was a history.
     void saveHistory(const GameHistory &) override { ++historySaves; }
     int historySaves = 0;
+    std::string today = "2026.12.09";
+    std::string localDate() override { return today; }
 
     // The calls since the last time this was asked.
     std::vector<std::string> takeCalls() { return std::exchange(calls, {}); }

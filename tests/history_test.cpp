@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -119,17 +121,52 @@ TEST(History, UndoReopensAWonGameAndANewStepDropsTheStepsAhead)
 
 TEST(History, MenuAndShortcuts)
 {
-    const std::span<const MenuItem> items = gameMenuItems();
-    ASSERT_EQ(items.size(), 4u);
-    EXPECT_EQ(items[0].caption, "元に戻す(&U)");
-    EXPECT_EQ(items[1].caption, "やり直し(&R)");
-    EXPECT_FALSE(items[2].command);
-    EXPECT_EQ(items[3].caption, "前回の対局を再開(&L)");
+    std::vector<std::string_view> captions;
+    for (const MenuItem &item : gameMenuItems())
+        captions.push_back(item.command ? item.caption : "-");
+    EXPECT_EQ(captions,
+              (std::vector<std::string_view>{"元に戻す(&U)", "やり直し(&R)", "-", "前回の対局を再開(&L)", "-",
+                                             "PGN で保存(&S)...", "PGN をコピー(&C)", "PGN を開く(&O)..."}));
     EXPECT_EQ(shortcutCommand('Z', false), CommandId::Undo);
     EXPECT_EQ(shortcutCommand('Y', false), CommandId::Redo);
     EXPECT_EQ(shortcutCommand('Z', true), CommandId::Redo);
     EXPECT_EQ(shortcutCommand('Y', true), std::nullopt);
     EXPECT_EQ(shortcutCommand('X', false), std::nullopt);
+}
+
+TEST(History, PgnCommandsTakeTheCurrentGameAndAnOpenedGameIsSteppedThrough)
+{
+    GameState state;
+    testing::FakeDesktop desktop;
+    state.history.begin(state);
+    const auto move = [&](Square from, Square to) {
+        onLeftDoubleClick(state, desktop, squareCentre(from));
+        onLeftDoubleClick(state, desktop, squareCentre(to));
+    };
+    const auto command = [&](CommandId id) { dispatchCommand(state, desktop, static_cast<int>(id)); };
+    EXPECT_FALSE(isCommandEnabled(state, CommandId::CopyPgn));
+    move("e2"_sq, "e4"_sq);
+    move("e7"_sq, "e5"_sq);
+    command(CommandId::ResetBoard);
+    EXPECT_FALSE(isCommandEnabled(state, CommandId::SavePgn)) << "no move in the new game";
+    desktop.today = "2026.12.10";
+    move("d2"_sq, "d4"_sq);
+    command(CommandId::CopyPgn);
+    EXPECT_NE(desktop.clipboard.find("[Date \"2026.12.10\"]"), std::string::npos) << desktop.clipboard;
+    EXPECT_NE(desktop.clipboard.find("\n1. d4 *\n"), std::string::npos) << desktop.clipboard;
+
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "chess-history-test.pgn";
+    std::ofstream(file) << "1. e4 e5 2. Nf3 *\n";
+    desktop.fileAnswers = {file};
+    command(CommandId::OpenPgn);
+    std::filesystem::remove(file);
+    EXPECT_EQ(std::string(state.record.view()), "1  e2-e4      e7-e5\r\n2  g1-f3      ");
+    command(CommandId::Undo);
+    EXPECT_EQ(state.board["g1"_sq], 'N');
+    command(CommandId::Undo);
+    command(CommandId::Undo);
+    command(CommandId::Undo);
+    EXPECT_EQ(state.board["d4"_sq], 'P') << "the game before the opened one comes back";
 }
 
 // The file of a run that played two games, the second one not finished.

@@ -9,6 +9,7 @@
 #include <commdlg.h>
 
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <utility>
 
@@ -90,6 +91,15 @@ void Win32Desktop::saveUnsavedHistory()
 {
     if (const GameHistory *history = std::exchange(unsavedHistory_, nullptr))
         historySaver_->save(historyFileText(*history));
+}
+
+std::string Win32Desktop::localDate()
+{
+    SYSTEMTIME today{};
+    GetLocalTime(&today);
+    char text[16];
+    std::snprintf(text, sizeof text, "%04u.%02u.%02u", today.wYear, today.wMonth, today.wDay);
+    return text;
 }
 
 void Win32Desktop::setStatusText(std::string_view text)

@@ -30,6 +30,7 @@ public:
     // Hands the history to the saver thread once the window has repainted (saveHistoryMessage).
     void saveHistory(const GameHistory &history) override;
     void saveUnsavedHistory();
+    std::string localDate() override;
 
 private:
     HWND window_;
