@@ -27,6 +27,14 @@ OPENING_RECORD = b"1  e2-e4      e7-e5\r\n2  g1-f3      b8-c6\r\n3  f1-c4      g
 BACKGROUND = (200, 255, 255)
 LIGHT, DARK, BLACK = (255, 255, 255), (0, 140, 0), (0, 0, 0)
 FOCUS_MARK = (255, 140, 0)
+# A short game as the program saves it (DAY: the day of its first move), and one written as
+# other programs write PGN: a byte order mark, CR LF, tags in another order, comments, NAGs and
+# a variation, and a second game after it.
+PGN_GAME = ('[Event "Casual game"]\n[Site "?"]\n[Date "DAY"]\n[Round "-"]\n[White "White"]\n'
+            '[Black "Black"]\n[Result "*"]\n\n1. e4 e5 2. Ke2 *\n\n')
+PGN_FROM_ELSEWHERE = ("\ufeff[White \"Ann\"]\r\n[Event \"Club night\"]\r\n[Result \"*\"]\r\n\r\n"
+                      "1. e4 c5 {Sicilian} 2. Nf3 d6 $1 (2... Nc6 3. d4) 3. Bb5+ Nd7 4. O-O! *\r\n\r\n"
+                      "[Event \"Next\"]\r\n\r\n1. d4 *\r\n").encode()
 # From the opening to White's win, with en passant, a promotion and castling; after some
 # moves, the names of the cells they changed.
 KEYBOARD_GAME = [("e2", "e4", []), ("d7", "d5", []), ("e4", "d5", []), ("c7", "c5", []),
@@ -394,6 +402,47 @@ class Session:
                 self.menu(["x"])
                 self.check("終了 ends the program", self.program.wait(10) == 0)
 
+    def play_pgn(self):
+        """Saves a short game as PGN and opens a PGN file written as other programs write them."""
+        self.start_x_and_buses()
+        self.start_program()
+        self.main = self.find_window("Chess")
+        self.find_accessible()
+        self.locate_board()
+        states = self.menu_states()
+        self.check("PGN save and copy greyed before the first move",
+                   states.get("PGN で保存(S)...") is False and states.get("PGN をコピー(C)") is False
+                   and states.get("PGN を開く(O)...") is True, str(states))
+        days = {time.strftime("%Y.%m.%d")}
+        for source, target, mover in (("e2", "e4", "White"), ("e7", "e5", "Black"), ("e1", "e2", "White")):
+            self.move(source, target, mover)
+        days.add(time.strftime("%Y.%m.%d"))
+        self.menu(["s"], opener="alt+g")
+        chooser = self.find_window("名前をつけて保存")
+        self.wait_focus(chooser)
+        target = os.path.join(self.scratch, "game")
+        self.xdotool("type", "--delay", "10", target)
+        self.xdotool("key", "Return")
+        saved = (wait_for(lambda: read_file(target + ".pgn"), 5) or b"").decode()
+        expected = [PGN_GAME.replace("DAY", day) for day in days]
+        self.check("the saved PGN (pgn added)", saved in expected, repr(saved))
+
+        opened = os.path.join(self.scratch, "opened.pgn")
+        with open(opened, "wb") as file:
+            file.write(PGN_FROM_ELSEWHERE)
+        self.menu(["o"], opener="alt+g")
+        chooser = self.find_window("PGN を開く")
+        self.wait_focus(chooser)
+        self.xdotool("type", "--delay", "10", opened)
+        self.xdotool("key", "Return")
+        self.expect_status(BLACK_THINKING, "after opening the PGN")
+        self.check("the opened game's record", self.record_copied(
+            b"1  e2-e4      c7-c5\r\n2  g1-f3      d7-d6\r\n3  f1-b5      b8-d7\r\n4  o-o        "))
+        self.screenshot("7-pgn-opened", 400, 470)
+        self.focus(self.main)
+        self.xdotool("key", "ctrl+z")
+        self.expect_status(WHITE_THINKING, "after Ctrl+Z in the opened game")
+
     def play_by_keyboard(self):
         """A whole game with keys alone: no mouse event at all."""
         self.start_x_and_buses()
@@ -531,10 +580,12 @@ def main():
     parser.add_argument("--art", required=True, help="folder of the square images")
     parser.add_argument("--keyboard", action="store_true", help="play a game with keys alone")
     parser.add_argument("--history", action="store_true", help="take moves back and resume a game")
+    parser.add_argument("--pgn", action="store_true", help="save a game as PGN and open one")
     args = parser.parse_args()
     os.makedirs(args.screenshots, exist_ok=True)
     session = Session(os.path.abspath(args.app), args.screenshots, args.art)
-    scenario = session.play_by_keyboard if args.keyboard else session.play_history if args.history else session.play
+    scenario = (session.play_by_keyboard if args.keyboard else session.play_history if args.history
+                else session.play_pgn if args.pgn else session.play)
     return run(session, scenario)
 
 
