@@ -53,9 +53,9 @@ export LOCPATH=$PWD/$build/locale
 xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp" \
     tests/win32/gui_smoke.sh $build/win32/chessboard.exe $build $build/tests/win32/screen_reader_client.exe
 
-echo "== Windows: moves taken back, the game resumed after closing and after a hard end"
+echo "== Windows: the game menu: moves taken back, the game resumed, PGN saved and opened"
 xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp" \
-    tests/win32/history_smoke.sh $build/win32/chessboard.exe $build $build/tests/win32/screen_reader_client.exe
+    tests/win32/game_menu_smoke.sh $build/win32/chessboard.exe $build $build/tests/win32/screen_reader_client.exe
 
 echo "== Windows: the program at 150 % and 200 % display scale"
 xvfb-run --auto-servernum --server-args="-screen 0 1600x1200x24 -nolisten tcp" \

@@ -1,6 +1,7 @@
 // What the page calls: one function per gesture or menu action, exported to site/app.js.
 // Each one runs the core and then brings the page's controls up to date.
 
+#include "app/history_commands.h"
 #include "app/keyboard.h"
 #include "app/menu_commands.h"
 #include "app/move_controller.h"
@@ -12,16 +13,19 @@
 
 #include <array>
 #include <cstdio>
+#include <span>
+#include <string_view>
+#include <utility>
 
 // clang-format off
 EM_JS(void, pagePlaceBoard, (int left, int top, int size, int width, int height), {
     chessPage.placeBoard(left, top, size, width, height);
 });
-EM_JS(void, pageSetMenuCaption, (const char *caption, int size), {
-    chessPage.setMenuCaption(UTF8ToString(caption, size));
+EM_JS(void, pageSetMenuCaption, (int menu, const char *caption, int size), {
+    chessPage.setMenuCaption(menu, UTF8ToString(caption, size));
 });
-EM_JS(void, pageAddMenuItem, (int command, const char *caption, int size), {
-    chessPage.addMenuItem(command, UTF8ToString(caption, size));
+EM_JS(void, pageAddMenuItem, (int menu, int command, const char *caption, int size, const char *shortcut, int shortcutSize), {
+    chessPage.addMenuItem(menu, command, UTF8ToString(caption, size), UTF8ToString(shortcut, shortcutSize));
 });
 // clang-format on
 
@@ -70,15 +74,24 @@ using namespace chess::web;
 
 extern "C" {
 
-// Lays the accessible grid over the board, builds the File menu (a command of 0 is a
-// separator) and shows the opening board.
-EMSCRIPTEN_KEEPALIVE void chess_start()
+// Lays the accessible grid over the board, builds the menus (a command of 0 is a separator),
+// puts the history the page saved behind the game, and shows the opening board.
+EMSCRIPTEN_KEEPALIVE void chess_start(const char *savedHistory, int size)
 {
     pagePlaceBoard(boardLeft, boardTop, 8 * squareSize, pictureWidth, pictureHeight);
-    pageSetMenuCaption(fileMenuCaption.data(), static_cast<int>(fileMenuCaption.size()));
-    for (const MenuItem &item : fileMenuItems())
-        pageAddMenuItem(item.command ? static_cast<int>(*item.command) : 0, item.caption.data(),
-                        static_cast<int>(item.caption.size()));
+    const std::array<std::pair<std::string_view, std::span<const MenuItem>>, 2> menus = {
+        {{fileMenuCaption, fileMenuItems()}, {gameMenuCaption, gameMenuItems()}}};
+    for (int menu = 0; menu < static_cast<int>(menus.size()); ++menu) {
+        const auto &[caption, items] = menus[static_cast<std::size_t>(menu)];
+        pageSetMenuCaption(menu, caption.data(), static_cast<int>(caption.size()));
+        for (const MenuItem &item : items)
+            pageAddMenuItem(menu, item.command ? static_cast<int>(*item.command) : 0, item.caption.data(),
+                            static_cast<int>(item.caption.size()), item.shortcut.data(),
+                            static_cast<int>(item.shortcut.size()));
+    }
+    startHistory(program().state, savedHistory
+                                      ? std::string_view(savedHistory, static_cast<std::size_t>(size))
+                                      : std::string_view());
     program().desktop.setStatusText(texts::ready);
     program().desktop.requestRedraw();
     program().desktop.showControls();
@@ -119,7 +132,7 @@ EMSCRIPTEN_KEEPALIVE void chess_promotion_chosen(int choice)
     program().desktop.showControls();
 }
 
-// A File menu command by its number.
+// A menu command by its number.
 EMSCRIPTEN_KEEPALIVE void chess_command(int command)
 {
     dispatchCommand(program().state, program().desktop, command);
@@ -127,16 +140,26 @@ EMSCRIPTEN_KEEPALIVE void chess_command(int command)
     program().desktop.showControls();
 }
 
-// Opens the bytes of a file the player chose as a position. The page passes null when it could
-// not hold the file, which the core then reports as a file that did not open.
-EMSCRIPTEN_KEEPALIVE void chess_open_position(const char *bytes, int size)
+// A key with Ctrl, by its letter (upper case); nonzero when a menu command took it.
+EMSCRIPTEN_KEEPALIVE int chess_shortcut(int letter, int shift)
 {
-    constexpr const char *path = "/opened.fen";
+    const std::optional<CommandId> command = shortcutCommand(static_cast<char>(letter), shift != 0);
+    if (command)
+        chess_command(static_cast<int>(*command));
+    return command.has_value();
+}
+
+// Runs the open command `command` (a position or a PGN file) on the bytes of the file the
+// player chose for it. The page passes null when it could not hold the file, which the core
+// then reports as a file that did not open.
+EMSCRIPTEN_KEEPALIVE void chess_open_file(int command, const char *bytes, int size)
+{
+    constexpr const char *path = "/opened";
     std::remove(path);
     if (bytes)
         writeWholeFile(path, bytes, size);
     program().desktop.presetOpenFile(path);
-    chess_command(static_cast<int>(CommandId::OpenPosition));
+    chess_command(command);
     std::remove(path);
 }
 

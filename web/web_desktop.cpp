@@ -1,5 +1,6 @@
 #include "web/web_desktop.h"
 
+#include "app/history_file.h"
 #include "app/menu_commands.h"
 #include "app/speech.h"
 #include "view/board_picture.h"
@@ -8,6 +9,7 @@
 
 #include <array>
 #include <cstdio>
+#include <span>
 #include <string>
 #include <utility>
 
@@ -22,7 +24,12 @@ EM_JS(void, pageShowMessage, (const char *text, int size, const char *caption, i
 EM_JS(void, pageDownload, (const char *name, const char *bytes, int size), {
     chessPage.download(UTF8ToString(name), HEAPU8.slice(bytes, bytes + size));
 });
-EM_JS(void, pageChooseFile, (), { chessPage.chooseFile(); });
+EM_JS(void, pageChooseFile, (const char *pattern, int size), { chessPage.chooseFile(UTF8ToString(pattern, size)); });
+EM_JS(void, pageStoreHistory, (const char *text, int size), { chessPage.storeHistory(UTF8ToString(text, size)); });
+EM_JS(int, pageToday, (), {
+    const today = new Date();
+    return today.getFullYear() * 10000 + (today.getMonth() + 1) * 100 + today.getDate();
+});
 EM_JS(int, pageCopyText, (const char *text, int size), { return chessPage.copyText(UTF8ToString(text, size)); });
 EM_JS(void, pageAnnounce, (const char *line, int size), { chessPage.announce(UTF8ToString(line, size)); });
 EM_JS(void, pageClose, (), { chessPage.close(); });
@@ -141,10 +148,11 @@ std::optional<std::filesystem::path> WebDesktop::chooseSaveFile(const FileChoose
     return download_;
 }
 
-std::optional<std::filesystem::path> WebDesktop::chooseOpenFile(const FileChooser &)
+std::optional<std::filesystem::path> WebDesktop::chooseOpenFile(const FileChooser &chooser)
 {
+    const std::string pattern = chooser.filters.empty() ? "" : chooser.filters.front().pattern;
     if (!openFile_)
-        pageChooseFile();
+        pageChooseFile(pattern.data(), sizeOf(pattern));
     return std::exchange(openFile_, std::nullopt);
 }
 
@@ -174,6 +182,20 @@ void WebDesktop::announce(std::string_view line) { pageAnnounce(line.data(), siz
 
 void WebDesktop::requestClose() { pageClose(); }
 
+void WebDesktop::saveHistory(const GameHistory &history)
+{
+    const std::string text = historyFileText(history);
+    pageStoreHistory(text.data(), sizeOf(text));
+}
+
+std::string WebDesktop::localDate()
+{
+    const int today = pageToday();
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d.%02d.%02d", today / 10000, today / 100 % 100, today % 100);
+    return text;
+}
+
 void WebDesktop::deliverDownload()
 {
     const std::optional<std::filesystem::path> path = std::exchange(download_, std::nullopt);
@@ -193,9 +215,11 @@ void WebDesktop::showControls()
     const Rect mark = focusMarkRect(keyboard.square);
     pageShowKeyboardSquare(keyboard.square.file, keyboard.square.row, keyboard.used, mark.left, mark.top,
                            mark.right - mark.left, mark.bottom - mark.top, rgbOf(focusMarkColour));
-    for (const MenuItem &item : fileMenuItems())
-        if (item.command)
-            pageSetCommandEnabled(static_cast<int>(*item.command), isCommandEnabled(state_, *item.command));
+    for (const std::span<const MenuItem> items : {fileMenuItems(), gameMenuItems()})
+        for (const MenuItem &item : items)
+            if (item.command)
+                pageSetCommandEnabled(static_cast<int>(*item.command),
+                                      isCommandEnabled(state_, *item.command));
 }
 
 } // namespace chess::web

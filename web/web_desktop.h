@@ -29,6 +29,9 @@ public:
     void requestRedraw() override;
     void announce(std::string_view line) override;
     void requestClose() override;
+    // Into the browser's local storage, once the page has shown the step.
+    void saveHistory(const GameHistory &history) override;
+    std::string localDate() override;
 
     // The answer choosePromotion gives until the next preset; nullopt when none was asked.
     void presetPromotion(std::optional<int> choice) { promotion_ = choice; }

@@ -7,8 +7,9 @@
 const element = (id) => document.getElementById(id);
 const canvas = element('picture');
 const board = element('board');
-const fileButton = element('file-button');
-const fileMenu = element('file-menu');
+// The menu bar's menus in the program's order: the File menu, then the game menu.
+const menus = [{button: element('file-button'), list: element('file-menu')},
+    {button: element('game-button'), list: element('game-menu')}];
 const spoken = element('spoken');
 const messageBox = element('message');
 const promotionBox = element('promotion');
@@ -27,6 +28,9 @@ const shown = canvas.getContext('2d');
 const cells = [];
 const commands = new Map();
 const messages = [];
+const HISTORY_KEY = 'chessboard-history'; // where the game's history is kept between visits
+let unsavedHistory = null;
+let fileCommand = 0; // the command that asked for the file being chosen
 let pictureSize = {width: canvas.width, height: canvas.height};
 let sheet = null; // the 26 square images side by side, at 1x or 2x
 let sheetScale = 1;
@@ -175,7 +179,9 @@ const chessPage = {
         element('promotion-prompt').textContent = prompt;
         promotionBox.showModal();
     },
-    chooseFile() {
+    chooseFile(pattern) {
+        fileCommand = lastCommand;
+        openFile.accept = pattern.replace('*', '');
         openFile.value = '';
         openFile.click();
     },
@@ -211,22 +217,46 @@ const chessPage = {
         window.close();
         document.body.classList.add('closed');
     },
-    setMenuCaption(caption) {
-        fileButton.accessKey = showCaption(fileButton, caption).toLowerCase();
+    setMenuCaption(menu, caption) {
+        menus[menu].button.accessKey = showCaption(menus[menu].button, caption).toLowerCase();
     },
-    addMenuItem(command, caption) {
+    addMenuItem(menu, command, caption, shortcut) {
         const item = document.createElement(command ? 'button' : 'div');
         if (command) {
             item.type = 'button';
             item.tabIndex = -1;
             item.setAttribute('role', 'menuitem');
-            showCaption(item, caption);
+            const label = document.createElement('span');
+            showCaption(label, caption);
+            item.dataset.mnemonic = label.dataset.mnemonic ?? '';
+            item.append(label);
+            if (shortcut) {
+                const keys = document.createElement('span');
+                keys.className = 'shortcut';
+                keys.textContent = shortcut;
+                keys.setAttribute('aria-hidden', 'true');
+                item.append(keys);
+                item.setAttribute('aria-keyshortcuts', shortcut.replace('Ctrl', 'Control'));
+            }
             item.addEventListener('click', () => runCommand(command));
             commands.set(command, item);
         } else {
             item.setAttribute('role', 'separator');
         }
-        fileMenu.append(item);
+        menus[menu].list.append(item);
+    },
+    // Written once the page has shown the step, and before it goes away.
+    storeHistory(text) {
+        if (unsavedHistory === null)
+            setTimeout(flushHistory);
+        unsavedHistory = text;
+    },
+    savedHistory() {
+        try {
+            return localStorage.getItem(HISTORY_KEY) ?? '';
+        } catch {
+            return ''; // storage turned off: the page starts with nothing to undo
+        }
     },
     setCommandEnabled(command, enabled) {
         commands.get(command).disabled = !enabled;
@@ -271,63 +301,100 @@ promotionBox.addEventListener('keydown', (event) => {
     }
 });
 
-// The File menu: the button opens it; arrows, Home and End move, Enter and Space choose,
-// Escape and Tab close it, and a mnemonic letter goes to its item (chooses it when it is the
-// only one with that letter). Disabled items are passed over.
-function menuItems() {
-    return [...commands.values()].filter((item) => !item.disabled);
+function flushHistory() {
+    if (unsavedHistory === null)
+        return;
+    try {
+        localStorage.setItem(HISTORY_KEY, unsavedHistory);
+    } catch {
+        // Full or turned off: the game goes on, unsaved, as a desktop with a full disk would.
+    }
+    unsavedHistory = null;
+}
+window.addEventListener('pagehide', flushHistory);
+
+// The menus: a button opens its menu; arrows, Home and End move, Left and Right go to the
+// next menu, Enter and Space choose, Escape and Tab close it, and a mnemonic letter goes to
+// its item (chooses it when it is the only one with that letter). Disabled items are passed
+// over.
+let lastCommand = 0;
+
+function menuItems(menu) {
+    return [...menu.list.querySelectorAll('[role="menuitem"]')].filter((item) => !item.disabled);
 }
 
-function openMenu(last) {
-    fileMenu.hidden = false;
-    fileButton.setAttribute('aria-expanded', 'true');
-    const items = menuItems();
+function openMenu(menu, last) {
+    closeMenus();
+    menu.list.style.left = menu.button.offsetLeft + 'px';
+    menu.list.hidden = false;
+    menu.button.setAttribute('aria-expanded', 'true');
+    const items = menuItems(menu);
     items[last ? items.length - 1 : 0]?.focus();
 }
 
-function closeMenu() {
-    fileMenu.hidden = true;
-    fileButton.setAttribute('aria-expanded', 'false');
+function closeMenus() {
+    for (const menu of menus) {
+        menu.list.hidden = true;
+        menu.button.setAttribute('aria-expanded', 'false');
+    }
 }
 
 function runCommand(command) {
-    closeMenu();
+    closeMenus();
     focusBoard();
+    lastCommand = command;
     act(() => Module._chess_command(command));
 }
 
-fileButton.addEventListener('click', () => (fileMenu.hidden ? openMenu(false) : closeMenu()));
-fileButton.addEventListener('keydown', (event) => {
-    if (event.key === 'ArrowDown' || event.key === 'ArrowUp') {
-        event.preventDefault();
-        openMenu(event.key === 'ArrowUp');
-    }
-});
-fileMenu.addEventListener('keydown', (event) => {
-    const items = menuItems();
-    const at = items.indexOf(document.activeElement);
-    const moves = {ArrowDown: at + 1, ArrowUp: at - 1, Home: 0, End: items.length - 1};
-    if (event.key in moves) {
-        event.preventDefault();
-        items[(moves[event.key] + items.length) % items.length].focus();
-    } else if (event.key === 'Escape') {
-        event.preventDefault();
-        closeMenu();
-        fileButton.focus();
-    } else if (event.key === 'Tab') {
-        closeMenu();
-    } else if (event.key.length === 1 && !event.ctrlKey && !event.altKey && !event.metaKey) {
-        const letter = event.key.toLowerCase();
-        const matching = items.filter((item) => item.dataset.mnemonic === letter);
-        if (matching.length === 1)
-            matching[0].click();
-        else if (matching.length > 1)
-            matching[(matching.indexOf(document.activeElement) + 1) % matching.length].focus();
-    }
+menus.forEach((menu, index) => {
+    const neighbour = (step) => menus[(index + step + menus.length) % menus.length];
+    menu.button.addEventListener('click', () => (menu.list.hidden ? openMenu(menu, false) : closeMenus()));
+    menu.button.addEventListener('keydown', (event) => {
+        if (event.key === 'ArrowDown' || event.key === 'ArrowUp') {
+            event.preventDefault();
+            openMenu(menu, event.key === 'ArrowUp');
+        }
+    });
+    menu.list.addEventListener('keydown', (event) => {
+        const items = menuItems(menu);
+        const at = items.indexOf(document.activeElement);
+        const moves = {ArrowDown: at + 1, ArrowUp: at - 1, Home: 0, End: items.length - 1};
+        const across = {ArrowLeft: -1, ArrowRight: 1}[event.key];
+        if (event.key in moves) {
+            event.preventDefault();
+            items[(moves[event.key] + items.length) % items.length].focus();
+        } else if (across) {
+            event.preventDefault();
+            openMenu(neighbour(across), false);
+        } else if (event.key === 'Escape') {
+            event.preventDefault();
+            closeMenus();
+            menu.button.focus();
+        } else if (event.key === 'Tab') {
+            closeMenus();
+        } else if (event.key.length === 1 && !event.ctrlKey && !event.altKey && !event.metaKey) {
+            const letter = event.key.toLowerCase();
+            const matching = items.filter((item) => item.dataset.mnemonic === letter);
+            if (matching.length === 1)
+                matching[0].click();
+            else if (matching.length > 1)
+                matching[(matching.indexOf(document.activeElement) + 1) % matching.length].focus();
+        }
+    });
 });
 document.addEventListener('pointerdown', (event) => {
-    if (!fileMenu.hidden && !fileMenu.contains(event.target) && !fileButton.contains(event.target))
-        closeMenu();
+    if (!menus.some((menu) => menu.list.contains(event.target) || menu.button.contains(event.target)))
+        closeMenus();
+});
+// The menus' Ctrl shortcuts, from anywhere in the window but a dialog.
+document.addEventListener('keydown', (event) => {
+    if (!event.ctrlKey || event.altKey || event.metaKey || !/^[a-z]$/i.test(event.key) ||
+        document.querySelector('dialog[open]'))
+        return;
+    let taken = 0;
+    act(() => (taken = Module._chess_shortcut(event.key.toUpperCase().charCodeAt(0), event.shiftKey)));
+    if (taken)
+        event.preventDefault();
 });
 
 openFile.addEventListener('change', () => {
@@ -339,9 +406,9 @@ openFile.addEventListener('change', () => {
         const copy = Module._malloc(Math.max(bytes.length, 1)); // 0 when memory ran out
         if (copy)
             HEAPU8.set(bytes, copy);
-        act(() => Module._chess_open_position(copy, bytes.length));
+        act(() => Module._chess_open_file(fileCommand, copy, bytes.length));
         Module._free(copy);
-    }, () => act(() => Module._chess_open_position(0, 0)));
+    }, () => act(() => Module._chess_open_file(fileCommand, 0, 0)));
 });
 
 // The board: a double-click or a double tap is a left double-click at that point of the
@@ -408,7 +475,12 @@ function followPixelRatio() {
 
 var Module = {};
 Promise.all([loadSheet(), new Promise((resolve) => (Module.onRuntimeInitialized = resolve))]).then(() => {
-    Module._chess_start();
+    const saved = new TextEncoder().encode(chessPage.savedHistory());
+    const copy = Module._malloc(Math.max(saved.length, 1));
+    if (copy)
+        HEAPU8.set(saved, copy);
+    Module._chess_start(copy, copy ? saved.length : 0);
+    Module._free(copy);
     element('window').inert = false; // no input reaches the window before the program runs
     focusBoard();
     followPixelRatio();

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Takes moves back and forward with the keys in the Windows program under Wine, closes it,
-# resumes the game in a new run, ends that run hard and resumes again, judging by the status
-# text a screen reader reads and the record on the clipboard.
+# The game menu of the Windows program under Wine: takes moves back and forward with the
+# keys, closes the program, resumes the game in a new run, ends that run hard and resumes
+# again; then saves a game as PGN and opens one. Judges by the status text a screen reader
+# reads, the record on the clipboard and the saved file.
 #
-#   history_smoke.sh PROGRAM.exe OUTPUT_DIR SCREEN_READER_CLIENT.exe
+#   game_menu_smoke.sh PROGRAM.exe OUTPUT_DIR SCREEN_READER_CLIENT.exe
 #
 # DISPLAY, WINEPREFIX and LOCPATH come from the caller, as for gui_smoke.sh.
 set -euo pipefail
@@ -69,5 +70,19 @@ program=
 start ja_JP.UTF-8 history-third-run.png
 resume "$whiteThinking"
 expectRecord "$twoMoves" "record after the hard end"
+
+echo "-- a game saved as PGN, and a PGN opened"
+menuCommand 0
+play d2d4 d7d5
+keys alt+g s
+chooseFile 名前をつけて保存 "$out/game.pgn"
+day=$(date +%Y.%m.%d)
+pgn=$'[Event "Casual game"]\n[Site "?"]\n[Date "'$day$'"]\n[Round "-"]\n[White "White"]\n[Black "Black"]\n[Result "*"]\n\n1. d4 d5 *\n'
+waitFor fileHolds "$out/game.pgn" "$pgn" || fail "saved PGN: $(cat "$out/game.pgn")"
+printf '[Event "Elsewhere"]\r\n\r\n1. e4 {best by test} e5 2. Nf3 Nc6 $1 (2... d6) *\r\n' >"$out/opened.pgn"
+keys alt+g o
+chooseFile "PGN を開く" "$out/opened.pgn"
+expectStatus "$whiteThinking" "status after opening the PGN"
+expectRecord $'1  e2-e4      e7-e5\n2  g1-f3      b8-c6\n' "record of the opened PGN"
 finish
 echo "-- all passed"
