@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/chess_clock.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -53,6 +55,17 @@ public:
     // A step was made or taken back: keep the history where the next run finds it
     // (historyFileText). The gesture must not wait for the disk.
     virtual void saveHistory(const GameHistory &history) = 0;
+
+    // The desktop's monotonic clock: it never goes back nor follows changes of the wall clock;
+    // only the differences between readings mean anything. The core reads no clock itself.
+    virtual Milliseconds monotonicNow() = 0;
+    // The clock dialog: timeControlChoices as radio buttons named by timeControlLabel, then
+    // the players' own with minutes and seconds fields (customTimeControl; a bad entry keeps
+    // the dialog open), `current` checked at first. nullopt when cancelled.
+    virtual std::optional<TimeControl> chooseTimeControl(TimeControl current) = 0;
+    // The clock part of the status bar, at the right of the status text: shows the face, and
+    // calls onClockTick after face.nextTick, or keeps no timer at all.
+    virtual void showClock(const ClockFace &face) = 0;
 };
 
 } // namespace chess

@@ -1,5 +1,6 @@
 #include "app/menu_commands.h"
 
+#include "app/clock_commands.h"
 #include "app/history_commands.h"
 #include "app/speech.h"
 #include "app/texts.h"
@@ -24,12 +25,16 @@ constexpr std::array<MenuItem, 9> menuItems = {{
     {CommandId::Exit, "終了(&X)"},
 }};
 
-constexpr std::array<MenuItem, 4> gameItems = {{
+constexpr std::array<MenuItem, 7> gameItems = {{
     {CommandId::Undo, "元に戻す(&U)", "Ctrl+Z"},
     {CommandId::Redo, "やり直し(&R)", "Ctrl+Y", "Ctrl+Shift+Z"},
     {std::nullopt, {}},
     {CommandId::ResumeLastGame, "前回の対局を再開(&L)"},
+    {std::nullopt, {}},
+    {CommandId::ChooseClock, "対局時計(&T)..."},
+    {CommandId::PauseClock, "時計を止める(&P)"},
 }};
+constexpr std::string_view restartClockCaption = "時計を動かす(&P)";
 
 // "Ctrl+Shift+Z" for the letter Z with Shift.
 bool isShortcut(std::string_view shortcut, char letter, bool shift)
@@ -47,9 +52,11 @@ void resetBoard(GameState &state, Desktop &desktop)
     state.recordEnabled = false;
     state.gameOver = false;
     state.halfmoveCounter = 0;
+    state.clock = freshClock(state.clock.control);
     state.history.commit(state, StepKind::Reset);
     desktop.saveHistory(state.history);
     desktop.requestRedraw();
+    showClock(state, desktop);
     desktop.announce(speech::newGame);
 }
 
@@ -61,9 +68,11 @@ void openPosition(GameState &state, Desktop &desktop)
     state.selectionState = SelectionState::IdleAfterLoad;
     state.recordEnabled = false;
     showStatus(state, desktop, state.sideToMove == Side::White ? texts::whiteToMove : texts::blackToMove);
+    state.clock = freshClock(state.clock.control);
     state.history.commit(state, StepKind::Load);
     desktop.saveHistory(state.history);
     desktop.requestRedraw();
+    showClock(state, desktop);
     desktop.announce(std::string(speech::positionLoaded) + std::string(speech::turnWords(state.sideToMove)));
 }
 
@@ -80,6 +89,17 @@ std::optional<CommandId> shortcutCommand(char letter, bool shift)
     return std::nullopt;
 }
 
+std::string_view commandCaption(const GameState &state, CommandId command)
+{
+    if (command == CommandId::PauseClock && state.clock.paused)
+        return restartClockCaption;
+    for (const std::span<const MenuItem> menu : {fileMenuItems(), gameMenuItems()})
+        for (const MenuItem &item : menu)
+            if (item.command == command)
+                return item.caption;
+    return {};
+}
+
 void dispatchCommand(GameState &state, Desktop &desktop, int commandId)
 {
     switch (static_cast<CommandId>(commandId)) {
@@ -93,6 +113,8 @@ void dispatchCommand(GameState &state, Desktop &desktop, int commandId)
     case CommandId::Undo: undoStep(state, desktop); break;
     case CommandId::Redo: redoStep(state, desktop); break;
     case CommandId::ResumeLastGame: resumeLastGame(state, desktop); break;
+    case CommandId::ChooseClock: chooseClock(state, desktop); break;
+    case CommandId::PauseClock: togglePause(state, desktop); break;
     default: break;
     }
 }
@@ -106,6 +128,7 @@ bool isCommandEnabled(const GameState &state, CommandId command)
     case CommandId::Undo: return state.history.canUndo();
     case CommandId::Redo: return state.history.canRedo();
     case CommandId::ResumeLastGame: return state.history.canResume();
+    case CommandId::PauseClock: return state.clock.control.isOn();
     default: return true;
     }
 }

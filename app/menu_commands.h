@@ -22,6 +22,8 @@ enum class CommandId {
     Undo = 210,
     Redo = 211,
     ResumeLastGame = 212,
+    ChooseClock = 213,
+    PauseClock = 214,
 };
 
 // One entry of a menu; a separator has no command. Captions mark their mnemonic with '&'.
@@ -43,11 +45,15 @@ std::span<const MenuItem> gameMenuItems();
 // The command a Ctrl key combination runs: `letter` is the key's upper-case letter.
 std::optional<CommandId> shortcutCommand(char letter, bool shift);
 
+// The caption a command shows now: the clock's pause command says what it will do.
+std::string_view commandCaption(const GameState &state, CommandId command);
+
 // Runs a menu command by its number; numbers the menu does not have are ignored.
 void dispatchCommand(GameState &state, Desktop &desktop, int commandId);
 
 // The record commands are offered only once White has made an ordinary move in this game;
-// Undo, Redo and resuming only while the history has that step.
+// Undo, Redo and resuming only while the history has that step; stopping the clock only
+// while one is set.
 bool isCommandEnabled(const GameState &state, CommandId command);
 
 } // namespace chess

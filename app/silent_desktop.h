@@ -19,6 +19,10 @@ public:
     void announce(std::string_view) override {}
     void requestClose() override {}
     void saveHistory(const GameHistory &) override {}
+    // No time passes.
+    Milliseconds monotonicNow() override { return {}; }
+    std::optional<TimeControl> chooseTimeControl(TimeControl) override { return std::nullopt; }
+    void showClock(const ClockFace &) override {}
 };
 
 } // namespace chess

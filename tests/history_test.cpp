@@ -120,11 +120,14 @@ TEST(History, UndoReopensAWonGameAndANewStepDropsTheStepsAhead)
 TEST(History, MenuAndShortcuts)
 {
     const std::span<const MenuItem> items = gameMenuItems();
-    ASSERT_EQ(items.size(), 4u);
+    ASSERT_EQ(items.size(), 7u);
     EXPECT_EQ(items[0].caption, "元に戻す(&U)");
     EXPECT_EQ(items[1].caption, "やり直し(&R)");
     EXPECT_FALSE(items[2].command);
     EXPECT_EQ(items[3].caption, "前回の対局を再開(&L)");
+    EXPECT_FALSE(items[4].command);
+    EXPECT_EQ(items[5].caption, "対局時計(&T)...");
+    EXPECT_EQ(items[6].caption, "時計を止める(&P)");
     EXPECT_EQ(shortcutCommand('Z', false), CommandId::Undo);
     EXPECT_EQ(shortcutCommand('Y', false), CommandId::Redo);
     EXPECT_EQ(shortcutCommand('Z', true), CommandId::Redo);
