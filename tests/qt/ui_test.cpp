@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTest>
@@ -475,6 +476,53 @@ private slots:
         const QImage opening = ui::composePicture(
             renderBoard(GameState::initialBoard, "e4"_sq, SelectionState::IdleAfterLoad), art, 1);
         QCOMPARE(board->composedImage(), opening);
+    }
+
+    // The clock part stays hidden until a clock is set through the dialog, whose players' own
+    // fields are checked; then it shows and names both times and runs after the first move.
+    void clockPartAndDialog()
+    {
+        auto *clock = window->findChild<QLabel *>(QStringLiteral("clock"));
+        const QList<QAction *> game = window->menuBar()->actions().at(1)->menu()->actions();
+        QAction *choose = game.at(5);
+        QAction *pause = game.at(6);
+        QVERIFY(clock->isHidden());
+        QVERIFY(!pause->isEnabled());
+        QStringList choices, boxes;
+        whenModal([&](QWidget *dialog) {
+            for (const QRadioButton *choice : dialog->findChildren<QRadioButton *>())
+                choices << choice->text() + (choice->isChecked() ? "*" : "");
+            dialog->findChild<QLineEdit *>()->setText(QStringLiteral("0"));
+            dialog->findChildren<QRadioButton *>().last()->setChecked(true);
+            whenModal([&](QWidget *box) {
+                boxes << static_cast<QMessageBox *>(box)->text();
+                box->close();
+                dialog->findChild<QLineEdit *>()->setText(QStringLiteral("1"));
+                dialog->findChildren<QLineEdit *>().last()->setText(QStringLiteral("0"));
+                static_cast<QDialog *>(dialog)->accept();
+            });
+            static_cast<QDialog *>(dialog)->accept(); // refused: the box above opens
+        });
+        choose->trigger();
+        QCOMPARE(choices, QStringList({"なし*", "5分+3秒", "10分+0秒", "15分+10秒", "30分+0秒", "自分で設定"}));
+        QCOMPARE(boxes, QStringList({"分は1～180、秒は0～60で入力して下さい"}));
+        QVERIFY(clock->isVisible());
+        QCOMPARE(clock->text(), QStringLiteral("白 1:00  黒 1:00"));
+        QCOMPARE(clock->accessibleName(), QStringLiteral("White 1 minute, Black 1 minute."));
+        QCOMPARE(window->size(), QSize(400, 470));
+        activate();
+        QTest::keyClick(board, Qt::Key_T);
+        QCOMPARE(announced(), clock->accessibleName());
+
+        move("e2"_sq, "e4"_sq);
+        QTRY_COMPARE_WITH_TIMEOUT(clock->text(), QStringLiteral("白 1:00  ▶黒 0:59"), 2000);
+        QVERIFY(pause->isEnabled());
+        pause->trigger();
+        QCOMPARE(pause->text(), QStringLiteral("時計を動かす(&P)"));
+        const QString stopped = clock->text();
+        QTest::qWait(1100);
+        QCOMPARE(clock->text(), stopped);
+        QVERIFY(!stopped.contains(QStringLiteral("▶")));
     }
 
     void exitClosesTheWindow()
