@@ -71,12 +71,8 @@ TEST(ClockFace, ShowsAndSaysBothTimesWithTheRunningSideMarked)
     EXPECT_EQ(clockFace(none, 0ms).text, "") << "no clock, no part";
 }
 
-TEST(ClockDialog, ChoicesAndThePlayersOwnFields)
+TEST(ClockDialog, ThePlayersOwnFieldsAreChecked)
 {
-    std::vector<std::string> labels;
-    for (const TimeControl control : timeControlChoices)
-        labels.push_back(timeControlLabel(control));
-    EXPECT_EQ(labels, (std::vector<std::string>{"なし", "5分+3秒", "10分+0秒", "15分+10秒", "30分+0秒"}));
     struct Row {
         std::string_view minutes, seconds;
         std::optional<TimeControl> control;
@@ -164,61 +160,57 @@ TEST_F(Clock, PauseStopsTheRunningSideAndUndoBringsBackTheTimesOfThatStep)
     command(CommandId::ResetBoard);
     EXPECT_EQ(state.clock.control, (TimeControl{10, 0})) << "a new game keeps the control";
     EXPECT_EQ(desktop.clock.text, "白 10:00  黒 10:00");
+    setClock({});
+    EXPECT_EQ(desktop.spoken.back(), "No clock.");
+    EXPECT_EQ(desktop.clock.text, "") << "the part is hidden again";
 }
 
-// A move completed when the time reaches zero or later loses, one completed a millisecond
-// before does not.
-TEST(ClockFlag, AMoveCompletedAfterTheFlagFellLoses)
+// A move completed when Black's minute is up, or later, loses: also when the promotion
+// dialog took the last of it. One completed a millisecond before does not.
+TEST(ClockFlag, AMoveCompletedAfterTheFlagFellLosesAndIsNotMade)
 {
-    for (const Milliseconds thinking : {59'999ms, 60'000ms}) {
+    struct Row {
+        Milliseconds thinking, dialog;
+        bool lost;
+    };
+    for (const Row row : {Row{59'999ms, 0ms, false}, Row{60s, 0ms, true}, Row{58s, 2s, true}}) {
         GameState state;
         testing::FakeDesktop desktop;
+        state.board = boardFromRanks(
+            {"....k...", "....p...", "........", "........", "........", "........", "p.......", "....K..."});
         state.history.begin(state);
         desktop.timeControlAnswers = {TimeControl{1, 0}};
         dispatchCommand(state, desktop, static_cast<int>(CommandId::ChooseClock));
         const auto click = [&](Square square) { onLeftDoubleClick(state, desktop, squareCentre(square)); };
-        click("e2"_sq);
-        click("e4"_sq);
+        click("e1"_sq);
+        click("d1"_sq);
         desktop.now += 30s;
-        click("e7"_sq);
-        desktop.now += thinking - 30s;
+        const Square from = row.dialog > 0ms ? "a2"_sq : "e7"_sq;
+        click(from);
+        desktop.now += row.thinking - 30s;
+        desktop.promotionDialogTakes = row.dialog;
         desktop.takeCalls();
-        click("e5"_sq);
-        if (thinking < 60s) {
-            EXPECT_FALSE(state.gameOver);
+        click(row.dialog > 0ms ? "a1"_sq : "e5"_sq);
+        EXPECT_EQ(state.gameOver, row.lost);
+        EXPECT_EQ(state.board[from] == 'p', row.lost) << "a late move is not made";
+        if (!row.lost)
             continue;
-        }
-        EXPECT_EQ(desktop.takeCalls(), (std::vector<std::string>{"beep", "redraw", "box: 白の勝ち | Win!!",
-                                                                 "status: White has won!!"}));
-        EXPECT_TRUE(state.gameOver);
-        EXPECT_EQ(state.board["e7"_sq], 'p') << "the late move is not made";
-        EXPECT_EQ(state.history.steps().size(), 2u) << "the start and e2-e4";
+        std::vector<std::string> calls{"beep", "redraw", "box: 白の勝ち | Win!!", "status: White has won!!"};
+        if (row.dialog > 0ms)
+            calls.insert(calls.begin(), "promotion dialog");
+        EXPECT_EQ(desktop.takeCalls(), calls);
+        EXPECT_EQ(state.history.steps().size(), 2u) << "the start and White's move";
+        EXPECT_EQ(state.record.view().find("a1"), std::string_view::npos) << "nothing of it in the record";
         EXPECT_EQ(desktop.spoken.back(), "Black's time is up. White has won.");
         EXPECT_EQ(desktop.clock.text, "白 1:00  黒 0.0");
         EXPECT_EQ(desktop.clock.nextTick, std::nullopt);
     }
 }
 
-TEST_F(Clock, AFlagThatFallsInThePromotionDialogLosesAndTheMoveIsNotMade)
-{
-    state.board = boardFromRanks(
-        {"....k...", "........", "........", "........", "........", "........", "p.......", "....K..."});
-    state.history.begin(state);
-    setClock({1, 0});
-    move("e1"_sq, "d1"_sq);
-    desktop.now += 58s;
-    desktop.promotionDialogTakes = 3s;
-    desktop.promotionAnswers = {1};
-    move("a2"_sq, "a1"_sq);
-    EXPECT_TRUE(state.gameOver);
-    EXPECT_EQ(desktop.statusText, "White has won!!");
-    EXPECT_EQ(state.board["a2"_sq], 'p');
-    EXPECT_EQ(state.board["a1"_sq], 0);
-    EXPECT_EQ(state.record.view().find("a2"), std::string_view::npos) << "nothing of the move in the record";
-}
-
 TEST_F(Clock, TicksWarnOnceEachAndEndTheGameWhenTheTimeIsUp)
 {
+    onKey(state, desktop, Key::T);
+    EXPECT_TRUE(desktop.spoken.empty()) << "T says nothing without a clock";
     setClock({2, 0});
     onClockTick(state, desktop);
     EXPECT_EQ(desktop.clock.nextTick, std::nullopt) << "no timer before the first move";
@@ -265,17 +257,6 @@ TEST_F(Clock, TheSavedGameKeepsItsClockAndResumesStopped)
     std::string damaged = file;
     damaged.replace(damaged.find("clock 15 10"), 11, "clock 181 0");
     EXPECT_FALSE(readHistoryFile(damaged));
-}
-
-TEST_F(Clock, WithoutAClockTheTKeySaysNothing)
-{
-    onKey(state, desktop, Key::T);
-    EXPECT_TRUE(desktop.spoken.empty());
-    EXPECT_EQ(desktop.takeCalls(), std::vector<std::string>{});
-    setClock({5, 3});
-    setClock({});
-    EXPECT_EQ(desktop.spoken.back(), "No clock.");
-    EXPECT_EQ(desktop.clock.text, "") << "the part is hidden again";
 }
 
 } // namespace
