@@ -126,7 +126,7 @@ void passTurn(ChessClock &clock, Side mover)
 
 void keepClockSetting(ChessClock &restored, const ChessClock &before, Milliseconds now)
 {
-    if (restored.control != before.control)
+    if (!restored.control.isOn())
         restored = freshClock(before.control);
     restored.paused = before.paused;
     restored.since = now;

@@ -68,9 +68,9 @@ bool countTime(GameState &state, Milliseconds now);
 // clock runs from now on (counted up to the move's completion just before).
 void passTurn(ChessClock &clock, Side mover);
 
-// After Undo or Redo put back a step's clock: the step's times stay when it was made under
-// the time control now in use, else both sides get full time (the clock was set after that
-// step). The pause stays as it was, and the running side's time counts from `now`.
+// After Undo, Redo or resuming put back a step's clock: its control and times stay; a step
+// from before any clock was set keeps the clock in use, at full time. The pause stays as it
+// was in `before`, and the running side's time counts from `now`.
 void keepClockSetting(ChessClock &restored, const ChessClock &before, Milliseconds now);
 
 // The warning due for the running side's time, "One minute left for White.", each given once;

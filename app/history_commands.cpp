@@ -57,10 +57,11 @@ void resumeLastGame(GameState &state, Desktop &desktop)
 {
     if (!state.history.canResume())
         return;
+    const ChessClock clock = state.clock;
     state.history.resume(state);
-    // The saved game comes back with its own clock, stopped until the players are ready.
+    keepClockSetting(state.clock, clock, desktop.monotonicNow());
+    // The saved game's clock stays stopped until the players are ready.
     state.clock.paused = true;
-    state.clock.since = desktop.monotonicNow();
     showRestored(state, desktop, std::string(speech::lastGameResumed));
 }
 

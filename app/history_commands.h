@@ -9,8 +9,7 @@ namespace chess {
 
 // The game menu's history commands. Each puts the game back exactly as a step left it,
 // shows it, says what happened, and has the history saved. A command with no step to go to
-// does nothing. The clock comes back with the step's times, unless the time control in use
-// has changed since (keepClockSetting).
+// does nothing. The clock comes back with the step's times (keepClockSetting).
 
 // Back one step; a picked-up piece goes back with it.
 void undoStep(GameState &state, Desktop &desktop);

@@ -154,7 +154,12 @@ TEST_F(Clock, PauseStopsTheRunningSideAndUndoBringsBackTheTimesOfThatStep)
 
     setClock({10, 0});
     command(CommandId::Undo);
-    EXPECT_EQ(left(), (std::array<Milliseconds, 2>{600s, 600s})) << "a step under another control: full time";
+    EXPECT_EQ(state.clock.control, (TimeControl{5, 3})) << "the step's own clock comes back";
+    EXPECT_EQ(left(), (std::array<Milliseconds, 2>{300s, 293s}));
+    command(CommandId::Undo);
+    setClock({10, 0});
+    command(CommandId::Undo);
+    EXPECT_EQ(left(), (std::array<Milliseconds, 2>{600s, 600s})) << "the start had no clock: this one stays";
     EXPECT_FALSE(state.clock.started);
     move("g1"_sq, "f3"_sq);
     command(CommandId::ResetBoard);
@@ -253,6 +258,11 @@ TEST_F(Clock, TheSavedGameKeepsItsClockAndResumesStopped)
     EXPECT_EQ(next.clock.left, (std::array<Milliseconds, 2>{900s, 840s}));
     EXPECT_EQ(nextDesktop.clock.text, "白 15:00  黒 14:00") << "stopped";
     EXPECT_EQ(commandCaption(next, CommandId::PauseClock), "時計を動かす(&P)");
+
+    GameState undone;
+    startHistory(undone, file);
+    dispatchCommand(undone, nextDesktop, static_cast<int>(CommandId::Undo));
+    EXPECT_EQ(undone.clock.left, next.clock.left) << "Ctrl+Z into the last game brings its clock too";
 
     std::string damaged = file;
     damaged.replace(damaged.find("clock 15 10"), 11, "clock 181 0");
