@@ -48,6 +48,14 @@ std::string spokenTime(Milliseconds left)
     return count(total / 60, "minute") + (total % 60 == 0 ? "" : " " + count(total % 60, "second"));
 }
 
+// The running side's time at `now`. A reading from before the last count (a desktop with no
+// clock) lets no time pass.
+Milliseconds runningTimeAt(const ChessClock &clock, Side running, Milliseconds now)
+{
+    const Milliseconds passed = std::max(now - clock.since, Milliseconds(0));
+    return std::max(clock.left[sideIndex(running)] - passed, Milliseconds(0));
+}
+
 std::optional<int> wholeNumber(std::string_view digits)
 {
     int value = 0;
@@ -107,14 +115,10 @@ bool countTime(GameState &state, Milliseconds now)
     if (!clock.control.isOn())
         return false;
     const std::optional<Side> running = runningSide(state);
-    // A reading from before the last count (a desktop with no clock) lets no time pass.
-    const Milliseconds passed = std::max(now - clock.since, Milliseconds(0));
+    if (running)
+        clock.left[sideIndex(*running)] = runningTimeAt(clock, *running, now);
     clock.since = std::max(now, clock.since);
-    if (!running)
-        return false;
-    Milliseconds &left = clock.left[sideIndex(*running)];
-    left = std::max(left - passed, Milliseconds(0));
-    return left == Milliseconds(0);
+    return running && clock.left[sideIndex(*running)] == Milliseconds(0);
 }
 
 void passTurn(ChessClock &clock, Side mover)
@@ -149,10 +153,8 @@ ClockFace clockFace(const GameState &state, Milliseconds now)
         return {};
     const std::optional<Side> running = runningSide(state);
     std::array<Milliseconds, 2> left = clock.left;
-    if (running) {
-        Milliseconds &runner = left[sideIndex(*running)];
-        runner = std::max(runner - std::max(now - clock.since, Milliseconds(0)), Milliseconds(0));
-    }
+    if (running)
+        left[sideIndex(*running)] = runningTimeAt(clock, *running, now);
     ClockFace face;
     for (const Side side : {Side::White, Side::Black}) {
         face.text += std::string(side == Side::Black ? "  " : "") + (side == running ? "▶" : "") +

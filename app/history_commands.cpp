@@ -61,7 +61,7 @@ void resumeLastGame(GameState &state, Desktop &desktop)
     state.history.resume(state);
     keepClockSetting(state.clock, clock, desktop.monotonicNow());
     // The saved game's clock stays stopped until the players are ready.
-    state.clock.paused = true;
+    state.clock.paused = state.clock.control.isOn();
     showRestored(state, desktop, std::string(speech::lastGameResumed));
 }
 
