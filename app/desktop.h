@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/chess_clock.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -56,6 +58,17 @@ public:
     // Today where the players are, as "2026.12.09" (year, month, day), to date the games they
     // save; empty when the desktop cannot tell.
     virtual std::string localDate() = 0;
+
+    // The desktop's monotonic clock: it never goes back nor follows changes of the wall clock;
+    // only the differences between readings mean anything. The core reads no clock itself.
+    virtual Milliseconds monotonicNow() = 0;
+    // The clock dialog: timeControlChoices as radio buttons named by timeControlLabel, then
+    // the players' own with minutes and seconds fields (customTimeControl; a bad entry keeps
+    // the dialog open), `current` checked at first. nullopt when cancelled.
+    virtual std::optional<TimeControl> chooseTimeControl(TimeControl current) = 0;
+    // The clock part of the status bar, at the right of the status text: shows the face, and
+    // calls onClockTick after face.nextTick, or keeps no timer at all.
+    virtual void showClock(const ClockFace &face) = 0;
 };
 
 } // namespace chess

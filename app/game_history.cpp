@@ -24,6 +24,7 @@ template <typename To, typename From> void copyGameFields(To &to, const From &fr
     to.recordEnabled = from.recordEnabled;
     to.gameOver = from.gameOver;
     to.statusText = from.statusText;
+    to.clock = from.clock;
 }
 
 // The step for the game as it stands, its record cut against the text before it.
@@ -32,7 +33,7 @@ HistoryStep stepOf(const GameState &state, StepKind kind, PlayedMove move, std::
     HistoryStep step;
     step.kind = kind;
     step.move = move;
-    copyGameFields(step.after, state);
+    step.after = gameSnapshot(state);
     step.recordExists = state.record.exists();
     const std::string_view text = state.record.view();
     step.recordContinues = step.recordExists && !recordBefore.empty() && text.starts_with(recordBefore);
@@ -41,6 +42,15 @@ HistoryStep stepOf(const GameState &state, StepKind kind, PlayedMove move, std::
 }
 
 } // namespace
+
+GameSnapshot gameSnapshot(const GameState &state)
+{
+    GameSnapshot snapshot;
+    copyGameFields(snapshot, state);
+    return snapshot;
+}
+
+void restoreGame(GameState &state, const GameSnapshot &snapshot) { copyGameFields(state, snapshot); }
 
 void GameHistory::begin(const GameState &state)
 {
@@ -132,7 +142,7 @@ void GameHistory::restore(GameState &state, std::size_t index)
 {
     current_ = index;
     const HistoryStep &step = steps_[index];
-    copyGameFields(state, step.after);
+    restoreGame(state, step.after);
     currentRecord_ = recordAt(index);
     if (step.recordExists)
         state.record.text = currentRecord_;

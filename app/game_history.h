@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/board.h"
+#include "app/chess_clock.h"
 #include "app/game_fields.h"
 #include "app/played_move.h"
 
@@ -36,7 +37,12 @@ struct GameSnapshot {
     bool recordEnabled = false;
     bool gameOver = false;
     std::string statusText;
+    ChessClock clock;
 };
+
+// The game as it stands, and back again: the fields a step keeps.
+GameSnapshot gameSnapshot(const GameState &state);
+void restoreGame(GameState &state, const GameSnapshot &snapshot);
 
 // One step. The record is kept as the part this step added to the previous step's text,
 // so that a long game's history grows with its length, not with its square.

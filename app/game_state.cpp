@@ -1,5 +1,6 @@
 #include "app/game_state.h"
 
+#include "app/clock_commands.h"
 #include "app/speech.h"
 #include "record/move_record.h"
 
@@ -24,7 +25,9 @@ void startNewGame(GameState &state, Desktop &desktop)
     state.recordEnabled = false;
     state.gameOver = false;
     state.halfmoveCounter = 0;
+    state.clock = freshClock(state.clock.control);
     desktop.requestRedraw();
+    showClock(state, desktop);
     desktop.announce(speech::newGame);
 }
 

@@ -42,6 +42,7 @@ struct GameState {
     bool gameOver = false;
     GameRecord record;
     std::string statusText{texts::ready}; // what the status bar shows
+    ChessClock clock;
     GameHistory history;
 
     CastlingRights &castling(Side side) { return castlingRights[sideIndex(side)]; }

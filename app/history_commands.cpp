@@ -1,5 +1,6 @@
 #include "app/history_commands.h"
 
+#include "app/clock_commands.h"
 #include "app/history_file.h"
 #include "app/speech.h"
 
@@ -13,6 +14,7 @@ void showRestored(const GameState &state, Desktop &desktop, const std::string &l
 {
     desktop.setStatusText(state.statusText);
     desktop.requestRedraw();
+    showClock(state, desktop);
     desktop.saveHistory(state.history);
     desktop.announce(line + " " + std::string(speech::gameWords(state)));
 }
@@ -28,7 +30,9 @@ void undoStep(GameState &state, Desktop &desktop)
 {
     if (!state.history.canUndo())
         return;
+    const ChessClock clock = state.clock;
     const HistoryStep &undone = state.history.undo(state);
+    keepClockSetting(state.clock, clock, desktop.monotonicNow());
     switch (undone.kind) {
     case StepKind::Move: showRestored(state, desktop, "Took back " + moveSquares(undone.move)); break;
     case StepKind::Load: showRestored(state, desktop, std::string(speech::beforeLoadBack)); break;
@@ -41,7 +45,9 @@ void redoStep(GameState &state, Desktop &desktop)
 {
     if (!state.history.canRedo())
         return;
+    const ChessClock clock = state.clock;
     const HistoryStep &redone = state.history.redo(state);
+    keepClockSetting(state.clock, clock, desktop.monotonicNow());
     switch (redone.kind) {
     case StepKind::Move: showRestored(state, desktop, "Replayed " + moveSquares(redone.move)); break;
     case StepKind::Load: showRestored(state, desktop, std::string(speech::positionLoadedAgain)); break;
@@ -54,7 +60,11 @@ void resumeLastGame(GameState &state, Desktop &desktop)
 {
     if (!state.history.canResume())
         return;
+    const ChessClock clock = state.clock;
     state.history.resume(state);
+    keepClockSetting(state.clock, clock, desktop.monotonicNow());
+    // The saved game's clock stays stopped until the players are ready.
+    state.clock.paused = state.clock.control.isOn();
     showRestored(state, desktop, std::string(speech::lastGameResumed));
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <limits>
 #include <string>
 
@@ -14,6 +15,7 @@
 //   step start - - -
 //   <the 64 board bytes in hex>
 //   w 1111 0 0 0 0 0 3 a8 a8 a8 0 0 0 0
+//   clock 5 3 300000 300000 0 0 0
 //   record none 0
 //
 //   step move e2 e4 -
@@ -25,8 +27,11 @@
 // The fields line holds the side to move, the castling rights (White king side, White queen
 // side, Black's two), the two double-step records as pending and file, both counters, the
 // frame's state, its three squares, the en passant, record and game-over flags, and the
-// status text by its place in the list of status texts. A record is none, the whole text,
-// or what the step added to the one before; its bytes follow their length exactly.
+// status text by its place in the list of status texts. The clock line holds the time
+// control's minutes (0 for no clock) and seconds, White's and Black's time left in
+// milliseconds, whether the clock has started, and how many warnings each side has had. A
+// record is none, the whole text, or what the step added to the one before; its bytes follow
+// their length exactly.
 namespace chess {
 namespace {
 
@@ -63,6 +68,15 @@ void writeStep(std::string &out, const HistoryStep &step, std::string_view recor
            squareName(s.selectedFrom) + " " + squareName(s.lastMoveTo) + " " + flag(s.epCaptured) + " " +
            flag(s.recordEnabled) + " " + flag(s.gameOver) + " " +
            std::to_string(status - texts::statusTexts.begin()) + "\n";
+    const ChessClock &clock = s.clock;
+    out += "clock " + std::to_string(clock.control.minutes) + " " +
+           std::to_string(clock.control.incrementSeconds);
+    for (const Milliseconds left : clock.left)
+        out += " " + std::to_string(left.count());
+    out += {' ', flag(clock.started)};
+    for (const int given : clock.warningsGiven)
+        out += " " + std::to_string(given);
+    out += "\n";
     out += "record ";
     out += !step.recordExists ? "none" : continues ? "more" : "whole";
     out += " " + std::to_string(record.size()) + "\n";
@@ -94,10 +108,10 @@ public:
         else
             text_.remove_prefix(literal.size());
     }
-    int number(int low, int high)
+    template <typename Int> Int number(Int low, Int high)
     {
         const std::string_view digits = word();
-        int value = 0;
+        Int value = 0;
         const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
         if (error != std::errc() || end != digits.data() + digits.size() || value < low || value > high) {
             ok_ = false;
@@ -201,6 +215,16 @@ std::optional<HistoryStep> readStep(Reader &in, bool first)
     s.recordEnabled = in.flag();
     s.gameOver = in.flag();
     s.statusText = texts::statusTexts[in.number(0, static_cast<int>(texts::statusTexts.size()) - 1)];
+    in.expect("clock ");
+    ChessClock &clock = s.clock;
+    clock.control = {in.number(0, maxMinutes), in.number(0, maxIncrementSeconds)};
+    for (Milliseconds &left : clock.left)
+        left = Milliseconds(in.number<std::int64_t>(0, std::numeric_limits<std::int64_t>::max() / 2));
+    clock.started = in.flag();
+    for (int &given : clock.warningsGiven)
+        given = in.number(0, 2);
+    if (!isValidTimeControl(clock.control))
+        return std::nullopt;
     in.expect("record ");
     const std::string_view record = in.word();
     if (record != "none" && record != "whole" && (record != "more" || first))

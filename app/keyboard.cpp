@@ -1,5 +1,6 @@
 #include "app/keyboard.h"
 
+#include "app/clock_commands.h"
 #include "app/move_controller.h"
 
 #include <algorithm>
@@ -18,8 +19,10 @@ void moveTo(GameState &state, Square square)
 void onKey(GameState &state, Desktop &desktop, Key key)
 {
     KeyboardCursor &keyboard = state.keyboard;
-    keyboard.used = true;
     keyboard.typedFile.reset();
+    // T only asks for the times: it brings up no mark on the board.
+    if (key != Key::T)
+        keyboard.used = true;
     const Square at = keyboard.square;
     switch (key) {
     case Key::Left: moveTo(state, {at.file - 1, at.row}); break;
@@ -33,6 +36,7 @@ void onKey(GameState &state, Desktop &desktop, Key key)
     case Key::Enter:
     case Key::Space: onLeftDoubleClick(state, desktop, squareCentre(at)); break;
     case Key::Escape: onCancel(state, desktop); break;
+    case Key::T: speakClock(state, desktop); break;
     }
 }
 

@@ -1,9 +1,10 @@
 #include "app/menu_commands.h"
 
+#include "app/clock_commands.h"
 #include "app/history_commands.h"
 #include "app/speech.h"
-#include "pgn/pgn_commands.h"
 #include "app/texts.h"
+#include "pgn/pgn_commands.h"
 #include "position/fen_reader.h"
 #include "position/fen_writer.h"
 #include "record/record_commands.h"
@@ -25,7 +26,7 @@ constexpr std::array<MenuItem, 9> menuItems = {{
     {CommandId::Exit, "終了(&X)"},
 }};
 
-constexpr std::array<MenuItem, 8> gameItems = {{
+constexpr std::array<MenuItem, 11> gameItems = {{
     {CommandId::Undo, "元に戻す(&U)", "Ctrl+Z"},
     {CommandId::Redo, "やり直し(&R)", "Ctrl+Y", "Ctrl+Shift+Z"},
     {std::nullopt, {}},
@@ -34,17 +35,22 @@ constexpr std::array<MenuItem, 8> gameItems = {{
     {CommandId::SavePgn, "PGN で保存(&S)..."},
     {CommandId::CopyPgn, "PGN をコピー(&C)"},
     {CommandId::OpenPgn, "PGN を開く(&O)..."},
+    {std::nullopt, {}},
+    {CommandId::ChooseClock, "対局時計(&T)..."},
+    {CommandId::PauseClock, "時計を止める(&P)"},
 }};
+constexpr std::string_view restartClockCaption = "時計を動かす(&P)";
 
 // The current game as the PGN commands take it: its start, its moves and the date of its
 // first move.
 void withCurrentGame(const GameState &state, Desktop &desktop,
-                     void (*command)(const GameState &, std::span<const PlayedMove>, std::string_view, Desktop &))
+                     void (*command)(const GameState &, std::span<const PlayedMove>, std::string_view,
+                                     Desktop &))
 {
     const GameHistory &history = state.history;
     const std::string_view date = history.currentGameDate();
-    command(history.gameAt(history.gameStart()), currentGameMoves(history), date.empty() ? "????.??.??" : date,
-            desktop);
+    command(history.gameAt(history.gameStart()), currentGameMoves(history),
+            date.empty() ? "????.??.??" : date, desktop);
 }
 
 // "Ctrl+Shift+Z" for the letter Z with Shift.
@@ -69,9 +75,11 @@ void openPosition(GameState &state, Desktop &desktop)
     state.selectionState = SelectionState::IdleAfterLoad;
     state.recordEnabled = false;
     showStatus(state, desktop, state.sideToMove == Side::White ? texts::whiteToMove : texts::blackToMove);
+    state.clock = freshClock(state.clock.control);
     state.history.commit(state, StepKind::Load);
     desktop.saveHistory(state.history);
     desktop.requestRedraw();
+    showClock(state, desktop);
     desktop.announce(std::string(speech::positionLoaded) + std::string(speech::turnWords(state.sideToMove)));
 }
 
@@ -86,6 +94,17 @@ std::optional<CommandId> shortcutCommand(char letter, bool shift)
         if (isShortcut(item.shortcut, letter, shift) || isShortcut(item.alternativeShortcut, letter, shift))
             return item.command;
     return std::nullopt;
+}
+
+std::string_view commandCaption(const GameState &state, CommandId command)
+{
+    if (command == CommandId::PauseClock && state.clock.paused)
+        return restartClockCaption;
+    for (const std::span<const MenuItem> menu : {fileMenuItems(), gameMenuItems()})
+        for (const MenuItem &item : menu)
+            if (item.command == command)
+                return item.caption;
+    return {};
 }
 
 void dispatchCommand(GameState &state, Desktop &desktop, int commandId)
@@ -104,6 +123,8 @@ void dispatchCommand(GameState &state, Desktop &desktop, int commandId)
     case CommandId::SavePgn: withCurrentGame(state, desktop, savePgnFile); break;
     case CommandId::CopyPgn: withCurrentGame(state, desktop, copyPgnToClipboard); break;
     case CommandId::OpenPgn: openPgnFile(state, desktop); break;
+    case CommandId::ChooseClock: chooseClock(state, desktop); break;
+    case CommandId::PauseClock: togglePause(state, desktop); break;
     default: break;
     }
 }
@@ -119,6 +140,7 @@ bool isCommandEnabled(const GameState &state, CommandId command)
     case CommandId::ResumeLastGame: return state.history.canResume();
     case CommandId::SavePgn:
     case CommandId::CopyPgn: return state.history.currentGameHasMoves();
+    case CommandId::PauseClock: return state.clock.control.isOn();
     default: return true;
     }
 }

@@ -25,6 +25,8 @@ enum class CommandId {
     SavePgn = 215,
     CopyPgn = 216,
     OpenPgn = 217,
+    ChooseClock = 213,
+    PauseClock = 214,
 };
 
 // One entry of a menu; a separator has no command. Captions mark their mnemonic with '&'.
@@ -46,11 +48,15 @@ std::span<const MenuItem> gameMenuItems();
 // The command a Ctrl key combination runs: `letter` is the key's upper-case letter.
 std::optional<CommandId> shortcutCommand(char letter, bool shift);
 
+// The caption a command shows now: the clock's pause command says what it will do.
+std::string_view commandCaption(const GameState &state, CommandId command);
+
 // Runs a menu command by its number; numbers the menu does not have are ignored.
 void dispatchCommand(GameState &state, Desktop &desktop, int commandId);
 
 // The record commands are offered only once White has made an ordinary move in this game;
-// Undo, Redo and resuming only while the history has that step.
+// Undo, Redo and resuming only while the history has that step; stopping the clock only
+// while one is set.
 bool isCommandEnabled(const GameState &state, CommandId command);
 
 } // namespace chess

@@ -1,5 +1,6 @@
 #include "app/move_controller.h"
 
+#include "app/clock_commands.h"
 #include "app/speech.h"
 #include "app/texts.h"
 #include "record/move_record.h"
@@ -64,12 +65,15 @@ void endGame(GameState &state, Desktop &desktop, std::string_view box, std::stri
     showStatus(state, desktop, status);
 }
 
-// A completed move is a step of the game's history; a game's first move keeps its day.
-void completeStep(GameState &state, Desktop &desktop, PlayedMove move)
+// A completed move is a step of the game's history, and passes the turn on the clock; a
+// game's first move keeps its day.
+void completeStep(GameState &state, Desktop &desktop, Side mover, PlayedMove move)
 {
+    passTurn(state.clock, mover);
     const bool firstMove = !state.history.currentGameHasMoves();
     state.history.commit(state, StepKind::Move, move, firstMove ? desktop.localDate() : std::string());
     desktop.saveHistory(state.history);
+    showClock(state, desktop);
 }
 
 void pickUp(GameState &state, Desktop &desktop)
@@ -96,17 +100,19 @@ void pickUp(GameState &state, Desktop &desktop)
 
 void castle(GameState &state, Desktop &desktop)
 {
+    const Side mover = state.sideToMove;
     appendToRecord(state, desktop, state.selectedFrom, state.cursorSquare, 0, false);
     finishTurn(state, desktop);
     // Castling moves no pawn and takes nothing; it can neither capture a king nor be the
     // move that draws, so neither test follows it.
     state.halfmoveCounter = countedOnce(state.halfmoveCounter);
-    completeStep(state, desktop, {state.selectedFrom, state.cursorSquare});
+    completeStep(state, desktop, mover, {state.selectedFrom, state.cursorSquare});
     announceMove(desktop, {.from = state.selectedFrom, .to = state.cursorSquare, .castling = true},
                  speech::turnWords(state.sideToMove));
 }
 
-void makeOrdinaryMove(GameState &state, Desktop &desktop)
+// `before` is the game as it stood when the piece was put down.
+void makeOrdinaryMove(GameState &state, Desktop &desktop, const GameSnapshot &before)
 {
     const Side mover = state.sideToMove;
     const Square from = state.selectedFrom;
@@ -126,23 +132,28 @@ void makeOrdinaryMove(GameState &state, Desktop &desktop)
 
     // The winning and the drawing move end the game before the record takes them.
     if (kingCaptured(state.board, mover)) {
-        const bool white = mover == Side::White;
-        endGame(state, desktop, white ? texts::whiteWinsBox : texts::blackWinsBox, texts::winCaption,
-                white ? texts::whiteHasWon : texts::blackHasWon);
-        completeStep(state, desktop, {from, to});
+        declareWinner(state, desktop, mover);
+        completeStep(state, desktop, mover, {from, to});
         announceMove(desktop, spoken, speech::winWords(mover));
         return;
     }
     if (state.halfmoveCounter == drawCounter) {
         endGame(state, desktop, texts::drawBox, texts::drawCaption, texts::draw);
-        completeStep(state, desktop, {from, to});
+        completeStep(state, desktop, mover, {from, to});
         announceMove(desktop, spoken, speech::draw);
         return;
     }
     spoken.promotion = promotePawn(state.board, mover, desktop);
+    // The dialog's time is the mover's: the move is complete only now, and a flag that fell
+    // meanwhile ends the game instead of it.
+    if (spoken.promotion != 0 && countTime(state, desktop.monotonicNow())) {
+        restoreGame(state, before);
+        endOnTime(state, desktop);
+        return;
+    }
     appendToRecord(state, desktop, from, to, spoken.promotion, state.epCaptured);
     finishTurn(state, desktop);
-    completeStep(state, desktop, {from, to, promotionPiece(spoken.promotion)});
+    completeStep(state, desktop, mover, {from, to, promotionPiece(spoken.promotion)});
     announceMove(desktop, spoken, speech::turnWords(state.sideToMove));
 }
 
@@ -157,10 +168,12 @@ void putDown(GameState &state, Desktop &desktop)
         refuse(state, desktop, texts::illegalMove);
         return;
     }
+    // The rules change the game as they accept a move.
+    const GameSnapshot before = gameSnapshot(state);
     if (tryCastle(state, mover, state.selectedFrom, state.cursorSquare))
         castle(state, desktop);
     else if (isLegalMove(state, mover, state.selectedFrom, state.cursorSquare))
-        makeOrdinaryMove(state, desktop);
+        makeOrdinaryMove(state, desktop, before);
     else
         refuse(state, desktop, texts::illegalMove);
 }
@@ -171,6 +184,9 @@ void onLeftDoubleClick(GameState &state, Desktop &desktop, Point clientPoint)
 {
     const std::optional<Square> hit = hitTestBoard(clientPoint);
     if (!hit)
+        return;
+    // A gesture after the flag fell meets the time-up first.
+    if (!clockAllowsGesture(state, desktop))
         return;
     state.cursorSquare = *hit;
     state.keyboard.square = *hit;
@@ -189,6 +205,13 @@ void onCancel(GameState &state, Desktop &desktop)
     showStatus(state, desktop, state.sideToMove == Side::White ? texts::whiteToMove : texts::blackToMove);
     desktop.requestRedraw();
     desktop.announce(speech::squareWords(state.board, state.selectedFrom) + std::string(speech::putBack));
+}
+
+void declareWinner(GameState &state, Desktop &desktop, Side winner)
+{
+    const bool white = winner == Side::White;
+    endGame(state, desktop, white ? texts::whiteWinsBox : texts::blackWinsBox, texts::winCaption,
+            white ? texts::whiteHasWon : texts::blackHasWon);
 }
 
 bool kingCaptured(const Board &board, Side mover)

@@ -17,6 +17,9 @@ void onLeftDoubleClick(GameState &state, Desktop &desktop, Point clientPoint);
 // move's destination. Does nothing when no piece is picked up.
 void onCancel(GameState &state, Desktop &desktop);
 
+// Ends the game with `winner`'s win: the frame on the last move, the win box and status.
+void declareWinner(GameState &state, Desktop &desktop, Side winner);
+
 // Whether the move `mover` just made took the opponent's king off the board.
 bool kingCaptured(const Board &board, Side mover);
 

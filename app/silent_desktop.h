@@ -20,6 +20,10 @@ public:
     void requestClose() override {}
     void saveHistory(const GameHistory &) override {}
     std::string localDate() override { return {}; }
+    // No time passes.
+    Milliseconds monotonicNow() override { return {}; }
+    std::optional<TimeControl> chooseTimeControl(TimeControl) override { return std::nullopt; }
+    void showClock(const ClockFace &) override {}
 };
 
 } // namespace chess

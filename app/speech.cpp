@@ -52,6 +52,12 @@ std::string_view gameWords(const GameState &state)
 
 std::string_view winWords(Side winner) { return winner == Side::White ? "White has won." : "Black has won."; }
 
+std::string timeUpWords(Side loser)
+{
+    return std::string(loser == Side::White ? "White's" : "Black's") + " time is up. " +
+           std::string(winWords(opponent(loser)));
+}
+
 std::string moveWords(const MoveFacts &move)
 {
     std::string words = squareName(move.from) + " to " + squareName(move.to);

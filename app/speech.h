@@ -32,6 +32,14 @@ inline constexpr std::string_view positionLoaded = "Position loaded. ";
 std::string_view winWords(Side winner);                         // "White has won." / "Black has won."
 inline constexpr std::string_view gameOpened = "Game opened. "; // a PGN game, then whose turn it is
 
+// The clock: set (followed by both times), switched off, stopped and restarted; and the
+// end of a game on time, "White's time is up. Black has won."
+inline constexpr std::string_view clockSet = "Clock set. ";
+inline constexpr std::string_view clockOff = "No clock.";
+inline constexpr std::string_view clockPaused = "Clock stopped.";
+inline constexpr std::string_view clockResumed = "Clock running.";
+std::string timeUpWords(Side loser);
+
 // After Undo, Redo or resuming, what came back, followed by gameWords.
 inline constexpr std::string_view previousGameBack = "Previous game back.";
 inline constexpr std::string_view beforeLoadBack = "Game before the load back.";

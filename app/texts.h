@@ -54,6 +54,12 @@ inline constexpr std::string_view badPositionFileB = "不正なファイルb";
 inline constexpr std::string_view badPositionFileC = "不正なファイルc";
 inline constexpr std::string_view badPositionFileD = "不正なファイルd";
 
+inline constexpr std::string_view clockCaption = "対局時計";
+inline constexpr std::string_view ownTimeControl = "自分で設定";
+inline constexpr std::string_view minutesField = "分";
+inline constexpr std::string_view secondsField = "秒";
+inline constexpr std::string_view badTimeControl = "分は1～180、秒は0～60で入力して下さい";
+
 inline constexpr std::string_view promotionCaption = "プロモーション";
 inline constexpr std::string_view promotionPrompt = "プロモーションです。どれか選んで下さい。";
 

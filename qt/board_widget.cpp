@@ -97,6 +97,7 @@ std::optional<Key> boardKey(int qtKey)
     case Qt::Key_Enter: return Key::Enter;
     case Qt::Key_Space: return Key::Space;
     case Qt::Key_Escape: return Key::Escape;
+    case Qt::Key_T: return Key::T;
     default: return std::nullopt;
     }
 }

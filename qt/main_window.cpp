@@ -1,5 +1,6 @@
 #include "qt/main_window.h"
 
+#include "app/clock_commands.h"
 #include "app/history_commands.h"
 #include "app/keyboard.h"
 #include "app/move_controller.h"
@@ -8,11 +9,11 @@
 #include "qt/board_widget.h"
 #include "qt/embedded_art.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
-
 
 namespace chess::ui {
 namespace {
@@ -31,9 +32,9 @@ QIcon programIcon()
 } // namespace
 
 MainWindow::MainWindow(const std::filesystem::path &historyFile)
-    : status_(new QLabel(toQString(texts::ready))), board_(new BoardWidget(state_)),
+    : status_(new QLabel(toQString(texts::ready))), clock_(new QLabel), board_(new BoardWidget(state_)),
       announcer_(new Announcer(statusBar())),
-      desktop_(*this, *status_, *board_, *announcer_, state_, historyFile)
+      desktop_(*this, *status_, *clock_, *board_, *announcer_, state_, historyFile)
 {
     setWindowTitle(QStringLiteral("Chess"));
     setWindowIcon(programIcon());
@@ -45,7 +46,12 @@ MainWindow::MainWindow(const std::filesystem::path &historyFile)
     // A permanent widget, because the menu's status tips would wipe a status-bar message.
     status_->setObjectName(QStringLiteral("status"));
     statusBar()->addPermanentWidget(status_, 1);
+    // At the right of the status text, shown only while a clock is set.
+    clock_->setObjectName(QStringLiteral("clock"));
+    statusBar()->addPermanentWidget(clock_);
+    clock_->hide();
     statusBar()->setSizeGripEnabled(false);
+    connect(&desktop_.clockTimer(), &QTimer::timeout, this, &MainWindow::tickClock);
 
     board_->setAccessibleName(QStringLiteral("board"));
     setCentralWidget(board_);
@@ -93,9 +99,25 @@ void MainWindow::addMenu(std::string_view caption, std::span<const MenuItem> ite
 
 void MainWindow::followGame()
 {
-    for (const auto &[id, action] : commands_)
+    for (const auto &[id, action] : commands_) {
         action->setEnabled(isCommandEnabled(state_, id));
+        action->setText(toQString(commandCaption(state_, id)));
+    }
     board_->followGame();
+}
+
+void MainWindow::tickClock()
+{
+    // The timer fires inside a modal window's loop too, while the core waits for its answer:
+    // then the clock is only shown.
+    if (QApplication::activeModalWidget()) {
+        desktop_.showClock(clockFace(state_, desktop_.monotonicNow()));
+        return;
+    }
+    const bool wasOver = state_.gameOver;
+    onClockTick(state_, desktop_);
+    if (state_.gameOver != wasOver)
+        followGame();
 }
 
 } // namespace chess::ui

@@ -20,8 +20,8 @@ namespace chess::ui {
 class Announcer;
 class BoardWidget;
 
-// The program's one window: the File menu, the board picture and the status bar over the one
-// game state.
+// The program's one window: the File and game menus, the board picture and the status bar
+// (the status text, and the clock while one is set) over the one game state.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -35,9 +35,11 @@ private:
     // allows them, and the board shows and tells what changed.
     void followGame();
     void addMenu(std::string_view caption, std::span<const MenuItem> items);
+    void tickClock();
 
     GameState state_;
     QLabel *status_;
+    QLabel *clock_;
     BoardWidget *board_;
     Announcer *announcer_;
     QtDesktop desktop_;

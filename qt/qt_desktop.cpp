@@ -4,6 +4,7 @@
 #include "app/texts.h"
 #include "qt/announcer.h"
 #include "qt/board_widget.h"
+#include "qt/clock_dialog.h"
 #include "qt/promotion_dialog.h"
 #include "view/board_picture.h"
 
@@ -52,12 +53,16 @@ std::optional<std::filesystem::path> chooseFile(QWidget &window, const FileChoos
 
 } // namespace
 
-QtDesktop::QtDesktop(QWidget &window, QLabel &status, BoardWidget &board, Announcer &announcer,
+QtDesktop::QtDesktop(QWidget &window, QLabel &status, QLabel &clock, BoardWidget &board, Announcer &announcer,
                      const GameState &state, const std::filesystem::path &historyFile)
-    : window_(window), status_(status), board_(board), announcer_(announcer), state_(state)
+    : window_(window), status_(status), clock_(clock), board_(board), announcer_(announcer), state_(state)
 {
     if (!historyFile.empty())
         historySaver_.emplace(historyFile);
+    monotonic_.start();
+    clockTimer_.setSingleShot(true);
+    // A coarse timer may fire a twentieth late, and the face would lag the time it shows.
+    clockTimer_.setTimerType(Qt::PreciseTimer);
 }
 
 std::string QtDesktop::localDate() { return QDate::currentDate().toString(u"yyyy.MM.dd").toStdString(); }
@@ -138,6 +143,29 @@ void QtDesktop::requestRedraw()
 void QtDesktop::announce(std::string_view line) { announcer_.announce(toQString(line)); }
 
 void QtDesktop::requestClose() { window_.close(); }
+
+Milliseconds QtDesktop::monotonicNow() { return Milliseconds(monotonic_.elapsed()); }
+
+std::optional<TimeControl> QtDesktop::chooseTimeControl(TimeControl current)
+{
+    ClockDialog dialog(current, &window_);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    focusBoard();
+    return accepted ? std::optional(dialog.chosen()) : std::nullopt;
+}
+
+void QtDesktop::showClock(const ClockFace &face)
+{
+    clock_.setText(toQString(face.text));
+    // Screen readers are told of every new name; the words change at most once a second.
+    if (const QString words = toQString(face.words); clock_.accessibleName() != words)
+        clock_.setAccessibleName(words);
+    clock_.setVisible(!face.text.empty());
+    if (face.nextTick)
+        clockTimer_.start(static_cast<int>(face.nextTick->count()));
+    else
+        clockTimer_.stop();
+}
 
 void QtDesktop::focusBoard()
 {

@@ -37,6 +37,7 @@ public:
     std::optional<int> choosePromotion() override
     {
         calls.emplace_back("promotion dialog");
+        now += promotionDialogTakes;
         return take(promotionAnswers);
     }
     std::optional<std::filesystem::path> chooseSaveFile(const FileChooser &chooser) override
@@ -67,6 +68,26 @@ public:
     int historySaves = 0;
     std::string today = "2026.12.09";
     std::string localDate() override { return today; }
+
+    // The fake monotonic clock: time passes only as the test moves it on, and while the
+    // promotion dialog is open.
+    Milliseconds now{};
+    Milliseconds promotionDialogTakes{};
+    Milliseconds monotonicNow() override { return now; }
+    std::deque<std::optional<TimeControl>> timeControlAnswers; // empty: cancelled
+    std::optional<TimeControl> chooseTimeControl(TimeControl current) override
+    {
+        calls.push_back("clock dialog: " + timeControlLabel(current));
+        return take(timeControlAnswers);
+    }
+    // The faces are kept apart from `calls`, like the saves.
+    ClockFace clock;
+    int clockShows = 0;
+    void showClock(const ClockFace &face) override
+    {
+        clock = face;
+        ++clockShows;
+    }
 
     // The calls since the last time this was asked.
     std::vector<std::string> takeCalls() { return std::exchange(calls, {}); }

@@ -126,7 +126,8 @@ TEST(History, MenuAndShortcuts)
         captions.push_back(item.command ? item.caption : "-");
     EXPECT_EQ(captions,
               (std::vector<std::string_view>{"元に戻す(&U)", "やり直し(&R)", "-", "前回の対局を再開(&L)", "-",
-                                             "PGN で保存(&S)...", "PGN をコピー(&C)", "PGN を開く(&O)..."}));
+                                             "PGN で保存(&S)...", "PGN をコピー(&C)", "PGN を開く(&O)...",
+                                             "-", "対局時計(&T)...", "時計を止める(&P)"}));
     EXPECT_EQ(shortcutCommand('Z', false), CommandId::Undo);
     EXPECT_EQ(shortcutCommand('Y', false), CommandId::Redo);
     EXPECT_EQ(shortcutCommand('Z', true), CommandId::Redo);

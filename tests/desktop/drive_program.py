@@ -6,12 +6,15 @@ scratch directory; then double-clicks squares with xdotool, works the File menu 
 keyboard, reads the status texts and boxes through AT-SPI, the clipboard with xclip and
 the screen with ImageMagick's import. With --keyboard it plays a whole game with keys alone
 instead, reading the board's cells through AT-SPI; with --history it takes moves back, kills
-the program and resumes the game in a new one. Prints PASS/FAIL per check and exits 1
-on a failure. Every process it starts is stopped by its own pid.
+the program and resumes the game in a new one; with --pgn it saves a game as PGN and opens one;
+with --clock it sets a one-minute clock and lets it run out, counting the program's wake-ups
+with and without a clock. Prints PASS/FAIL per check and exits 1 on a failure. Every process
+it starts is stopped by its own pid.
 """
 
 import argparse
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -35,6 +38,8 @@ PGN_GAME = ('[Event "Casual game"]\n[Site "?"]\n[Date "DAY"]\n[Round "-"]\n[Whit
 PGN_FROM_ELSEWHERE = ("\ufeff[White \"Ann\"]\r\n[Event \"Club night\"]\r\n[Result \"*\"]\r\n\r\n"
                       "1. e4 c5 {Sicilian} 2. Nf3 d6 $1 (2... Nc6 3. d4) 3. Bb5+ Nd7 4. O-O! *\r\n\r\n"
                       "[Event \"Next\"]\r\n\r\n1. d4 *\r\n").encode()
+# An idle window has no timer: what wakes it in 10 s is the accessibility bus now and then.
+IDLE_WAKEUPS = 20
 # From the opening to White's win, with en passant, a promotion and castling; after some
 # moves, the names of the cells they changed.
 KEYBOARD_GAME = [("e2", "e4", []), ("d7", "d5", []), ("e4", "d5", []), ("c7", "c5", []),
@@ -443,6 +448,105 @@ class Session:
         self.xdotool("key", "ctrl+z")
         self.expect_status(WHITE_THINKING, "after Ctrl+Z in the opened game")
 
+    def play_clock(self):
+        """A one-minute clock set in the dialog, shown, heard, stopped, and run out."""
+        self.start_x_and_buses()
+        self.start_program()
+        self.main = self.find_window("Chess")
+        self.find_accessible()
+        self.locate_board()
+        clock = next((a for a in walk(self.status.parent) if a.getRoleName() == "label" and a != self.status), None)
+        self.require("the clock part found in the status bar", clock is not None)
+        showing = lambda: clock.getState().contains(self.pyatspi.STATE_SHOWING)
+        self.check("no clock part while none is set", not showing())
+        idle = self.wakeups(10)
+        self.check(f"the idle window wakes up {idle} times in 10 s without a clock (at most {IDLE_WAKEUPS})",
+                   idle <= IDLE_WAKEUPS)
+
+        self.menu(["t"], opener="alt+g")
+        dialog = self.find_window("対局時計")
+        self.wait_focus(dialog)
+        geometry = self.run(["xdotool", "getwindowgeometry", "--shell", dialog]).stdout.decode()
+        box = dict(line.split("=") for line in geometry.split())
+        self.screenshot("7-clock-dialog", max(400, int(box["X"]) + int(box["WIDTH"])),
+                        max(470, int(box["Y"]) + int(box["HEIGHT"])))
+        frame = wait_for(lambda: next((a for a in walk(self.application)
+                                       if a.getRoleName() == "dialog" and a.name == "対局時計"), None), 5)
+        self.require("the clock dialog found through AT-SPI", frame is not None)
+        choices = [a.name for a in walk(frame) if a.getRoleName() == "radio button"]
+        self.check("the dialog's choices", choices == ["なし", "5分+3秒", "10分+0秒", "15分+10秒", "30分+0秒", "自分で設定"],
+                   repr(choices))
+        minutes = next(a for a in walk(frame) if a.getRoleName() == "text")
+        extents = minutes.queryComponent().getExtents(self.pyatspi.DESKTOP_COORDS)
+        self.xdotool("mousemove", str(extents.x + 5), str(extents.y + extents.height // 2), "click", "1")
+        self.xdotool("key", "--delay", "60", "ctrl+a", "1", "Tab", "ctrl+a", "0", "Return")
+        self.check("the dialog closes on Return", self.wait_gone(dialog))
+        # The label's text is not exposed over AT-SPI; its name says the same in words, and
+        # the screen shows whether the text moves.
+        name = lambda: clock.name
+        self.check("the clock part is shown, named by both full times",
+                   wait_for(lambda: showing() and name() == "White 1 minute, Black 1 minute.", 3), repr(name()))
+        geometry = self.run(["xdotool", "getwindowgeometry", self.main]).stdout.decode()
+        self.check("the window is still 400 x 470", "400x470" in geometry, geometry.strip())
+        part = clock.queryComponent().getExtents(self.pyatspi.DESKTOP_COORDS)
+        status = self.status.queryComponent().getExtents(self.pyatspi.DESKTOP_COORDS)
+        self.check("the clock part is at the right of the status text, inside the window",
+                   part.x >= status.x + status.width and part.x + part.width <= 400 and part.y == status.y,
+                   f"clock {part.x},{part.y} {part.width}x{part.height}; status {status.x},{status.y} {status.width}")
+        shown = lambda: self.screen().region(part.x, part.y, part.width, part.height)
+
+        self.move("e2", "e4")
+        started = time.monotonic()
+        black_running = r"White 1 minute, Black 5\d seconds\."
+        self.check("Black's time runs after White's first move",
+                   wait_for(lambda: re.fullmatch(black_running, name()), 3), repr(name()))
+        before = shown()
+        running = self.wakeups(10)
+        self.check(f"the running clock wakes the window {running} times in 10 s (ten a second)", running >= 80)
+        self.check("the clock part's text moves on", shown() != before)
+        self.focus(self.main)
+        self.xdotool("key", "t")
+        announcer = next((a for a in walk(self.application) if a.getRoleName() == "notification"), None)
+        said = wait_for(lambda: announcer.name if announcer.name.startswith("White 1 minute, Black ") else None, 3)
+        self.check("the T key says both times", re.fullmatch(r"White 1 minute, Black [45]\d seconds\.", said or ""),
+                   f"said {said!r}, clock named {name()!r}")
+        self.screenshot("8-clock-running", 400, 470)
+
+        self.menu(["p"], opener="alt+g")
+        self.check("時計を止める stops Black's time", wait_for(lambda: self.menu_states().get("時計を動かす(P)"), 3))
+        stopped, words = shown(), name()
+        time.sleep(1.5)
+        self.check("nothing moves while it is stopped", shown() == stopped and name() == words, repr(name()))
+        self.menu(["p"], opener="alt+g")
+        self.check("時計を動かす restarts it", wait_for(lambda: self.menu_states().get("時計を止める(P)"), 3))
+
+        box = self.find_window("Win!!", timeout=75 - (time.monotonic() - started))
+        self.check(f"time up after {time.monotonic() - started:.1f} s of Black's minute and a pause", True)
+        alert = wait_for(lambda: next((a for a in walk(self.application) if a.getRoleName() == "alert"), None), 5)
+        texts = [a.name for a in walk(alert) if a.getRoleName() == "label"] if alert else []
+        self.check("the win box says White won", "白の勝ち" in texts, repr(texts))
+        self.check("the clock part stops at Black's zero", name() == "White 1 minute, Black 0 seconds.", repr(name()))
+        self.screenshot("9-clock-time-up", 400, 470)
+        self.wait_focus(box)
+        self.xdotool("key", "Return")
+        self.check("Return closes the box", self.wait_gone(box))
+        self.expect_status("White has won!!", "after the time ran out")
+
+    def wakeups(self, seconds):
+        """How often the program's threads were switched in over `seconds` of waiting."""
+        def switches():
+            total = 0
+            for task in os.listdir(f"/proc/{self.program.pid}/task"):
+                for line in read_file(f"/proc/{self.program.pid}/task/{task}/status").decode().splitlines():
+                    if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")):
+                        total += int(line.split()[1])
+            return total
+        before = switches()
+        time.sleep(seconds)
+        count = switches() - before
+        print(f"      {count} wake-ups in {seconds} s")
+        return count
+
     def play_by_keyboard(self):
         """A whole game with keys alone: no mouse event at all."""
         self.start_x_and_buses()
@@ -581,11 +685,12 @@ def main():
     parser.add_argument("--keyboard", action="store_true", help="play a game with keys alone")
     parser.add_argument("--history", action="store_true", help="take moves back and resume a game")
     parser.add_argument("--pgn", action="store_true", help="save a game as PGN and open one")
+    parser.add_argument("--clock", action="store_true", help="set a one-minute clock and let it run out")
     args = parser.parse_args()
     os.makedirs(args.screenshots, exist_ok=True)
     session = Session(os.path.abspath(args.app), args.screenshots, args.art)
     scenario = (session.play_by_keyboard if args.keyboard else session.play_history if args.history
-                else session.play_pgn if args.pgn else session.play)
+                else session.play_pgn if args.pgn else session.play_clock if args.clock else session.play)
     return run(session, scenario)
 
 

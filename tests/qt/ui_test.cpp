@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTest>
@@ -76,12 +77,16 @@ class UiTest : public QObject {
         doubleClick(centre(from));
         doubleClick(centre(to));
     }
+    // The menu action of a command of either menu, found by the menus' tables.
     QAction *action(CommandId id) const
     {
-        const auto items = fileMenuItems();
-        for (std::size_t i = 0; i < items.size(); ++i)
-            if (items[i].command == id)
-                return fileMenu->actions().at(static_cast<qsizetype>(i));
+        const QList<QAction *> menus = window->menuBar()->actions();
+        for (qsizetype menu = 0; menu < 2; ++menu) {
+            const auto items = menu == 0 ? fileMenuItems() : gameMenuItems();
+            for (std::size_t i = 0; i < items.size(); ++i)
+                if (items[i].command == id)
+                    return menus.at(menu)->menu()->actions().at(static_cast<qsizetype>(i));
+        }
         return nullptr;
     }
     QColor pixel(QPoint at) const { return board->composedImage().pixelColor(at); }
@@ -494,6 +499,41 @@ private slots:
         const QImage opening = ui::composePicture(
             renderBoard(GameState::initialBoard, "e4"_sq, SelectionState::IdleAfterLoad), art, 1);
         QCOMPARE(board->composedImage(), opening);
+    }
+
+    // The clock part stays hidden until a clock is set through the dialog, whose players' own
+    // fields are checked; then it shows both times, which run after the first move. (The
+    // desktop session sees the rest, but cannot read the label's text.)
+    void clockPartAndDialog()
+    {
+        auto *clock = window->findChild<QLabel *>(QStringLiteral("clock"));
+        QVERIFY(clock->isHidden());
+        QString refused;
+        whenModal([&](QWidget *dialog) {
+            const auto fields = dialog->findChildren<QLineEdit *>();
+            fields.first()->setText(QStringLiteral("0"));
+            dialog->findChildren<QRadioButton *>().last()->setChecked(true);
+            whenModal([&](QWidget *box) {
+                refused = static_cast<QMessageBox *>(box)->text();
+                box->close();
+                fields.first()->setText(QStringLiteral("1"));
+                fields.last()->setText(QStringLiteral("0"));
+                static_cast<QDialog *>(dialog)->accept();
+            });
+            static_cast<QDialog *>(dialog)->accept(); // refused: the box above opens
+        });
+        action(CommandId::ChooseClock)->trigger();
+        QCOMPARE(refused, QStringLiteral("分は1～180、秒は0～60で入力して下さい"));
+        QVERIFY(clock->isVisible());
+        QCOMPARE(clock->text(), QStringLiteral("白 1:00  黒 1:00"));
+        QCOMPARE(clock->accessibleName(), QStringLiteral("White 1 minute, Black 1 minute."));
+        move("e2"_sq, "e4"_sq);
+        QTRY_COMPARE_WITH_TIMEOUT(clock->text(), QStringLiteral("白 1:00  ▶黒 0:59"), 2000);
+        action(CommandId::PauseClock)->trigger();
+        QCOMPARE(action(CommandId::PauseClock)->text(), QStringLiteral("時計を動かす(&P)"));
+        const QString stopped = clock->text();
+        QTest::qWait(1100);
+        QCOMPARE(clock->text(), stopped);
     }
 
     void exitClosesTheWindow()
