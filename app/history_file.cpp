@@ -12,19 +12,20 @@
 //
 //   chessboard history 1
 //   steps 2
-//   step start - - -
+//   step start - - - -
 //   <the 64 board bytes in hex>
 //   w 1111 0 0 0 0 0 3 a8 a8 a8 0 0 0 0
 //   clock 5 3 300000 300000 0 0 0
 //   record none 0
 //
-//   step move e2 e4 -
+//   step move e2 e4 - 2026.12.09
 //   ...
 //   record whole 19
 //   1  e2-e4      e7-e5<CR><LF>
 //   end
 //
-// The fields line holds the side to move, the castling rights (White king side, White queen
+// A step's line holds its kind, a move's two squares and promotion piece, and the day of a
+// game's first move. The fields line holds the side to move, the castling rights (White king side, White queen
 // side, Black's two), the two double-step records as pending and file, both counters, the
 // frame's state, its three squares, the en passant, record and game-over flags, and the
 // status text by its place in the list of status texts. The clock line holds the time
@@ -49,7 +50,7 @@ void writeStep(std::string &out, const HistoryStep &step, std::string_view recor
                (step.move.promotion ? std::string(1, step.move.promotion) : "-");
     else
         out += " - - -";
-    out += "\n";
+    out += " " + (step.date.empty() ? std::string("-") : step.date) + "\n";
     for (const char byte : s.board.squares) {
         const auto value = static_cast<unsigned char>(byte);
         out += hexDigits[value >> 4];
@@ -167,6 +168,13 @@ bool readBoard(Reader &in, Board &board)
     return true;
 }
 
+// "2026.12.09"
+bool isDate(std::string_view text)
+{
+    return text.size() == 10 && text[4] == '.' && text[7] == '.' &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c == '.' || (c >= '0' && c <= '9'); });
+}
+
 std::optional<HistoryStep> readStep(Reader &in, bool first)
 {
     HistoryStep step;
@@ -185,8 +193,12 @@ std::optional<HistoryStep> readStep(Reader &in, bool first)
             return std::nullopt;
         step.move.promotion = promotion == "-" ? 0 : promotion[0];
     } else {
-        in.expect("- - -\n");
+        in.expect("- - - ");
     }
+    const std::string_view date = in.word();
+    if (date != "-" && !isDate(date))
+        return std::nullopt;
+    step.date = date == "-" ? std::string_view() : date;
     GameSnapshot &s = step.after;
     if (!readBoard(in, s.board))
         return std::nullopt;

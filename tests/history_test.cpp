@@ -196,6 +196,7 @@ TEST(History, ANewRunResumesTheLastGameAndStepsBackThroughIt)
     ASSERT_TRUE(isCommandEnabled(state, CommandId::ResumeLastGame));
     dispatchCommand(state, desktop, static_cast<int>(CommandId::ResumeLastGame));
     EXPECT_EQ(wholeState(state), lastGame.back());
+    EXPECT_EQ(state.history.currentGameDate(), "2026.12.09") << "the day of its first move is kept";
     EXPECT_EQ(desktop.spoken.back(), "Last game resumed. " + std::string(speech::gameWords(state)));
     EXPECT_FALSE(isCommandEnabled(state, CommandId::ResumeLastGame));
     for (std::size_t step = lastGame.size() - 1; step > 0; --step) {
