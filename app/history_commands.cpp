@@ -24,37 +24,38 @@ std::string moveSquares(const PlayedMove &move)
     return squareName(move.from) + " to " + squareName(move.to) + ".";
 }
 
+// What came back after Undo or Redo, by the kind of step taken back or made again.
+struct StepWords {
+    std::string_view move; // followed by the move's squares
+    std::string_view load;
+    std::string_view newGame;
+};
+constexpr StepWords undoWords{"Took back ", speech::beforeLoadBack, speech::previousGameBack};
+constexpr StepWords redoWords{"Replayed ", speech::positionLoadedAgain, speech::newGameAgain};
+
+void walkHistory(GameState &state, Desktop &desktop, bool forward)
+{
+    if (!(forward ? state.history.canRedo() : state.history.canUndo()))
+        return;
+    const ChessClock clock = state.clock;
+    const HistoryStep &step = forward ? state.history.redo(state) : state.history.undo(state);
+    keepClockSetting(state.clock, clock, desktop.monotonicNow());
+    const StepWords &words = forward ? redoWords : undoWords;
+    switch (step.kind) {
+    case StepKind::Move:
+        showRestored(state, desktop, std::string(words.move) + moveSquares(step.move));
+        break;
+    case StepKind::Load: showRestored(state, desktop, std::string(words.load)); break;
+    case StepKind::Start:
+    case StepKind::Reset: showRestored(state, desktop, std::string(words.newGame)); break;
+    }
+}
+
 } // namespace
 
-void undoStep(GameState &state, Desktop &desktop)
-{
-    if (!state.history.canUndo())
-        return;
-    const ChessClock clock = state.clock;
-    const HistoryStep &undone = state.history.undo(state);
-    keepClockSetting(state.clock, clock, desktop.monotonicNow());
-    switch (undone.kind) {
-    case StepKind::Move: showRestored(state, desktop, "Took back " + moveSquares(undone.move)); break;
-    case StepKind::Load: showRestored(state, desktop, std::string(speech::beforeLoadBack)); break;
-    case StepKind::Start:
-    case StepKind::Reset: showRestored(state, desktop, std::string(speech::previousGameBack)); break;
-    }
-}
+void undoStep(GameState &state, Desktop &desktop) { walkHistory(state, desktop, false); }
 
-void redoStep(GameState &state, Desktop &desktop)
-{
-    if (!state.history.canRedo())
-        return;
-    const ChessClock clock = state.clock;
-    const HistoryStep &redone = state.history.redo(state);
-    keepClockSetting(state.clock, clock, desktop.monotonicNow());
-    switch (redone.kind) {
-    case StepKind::Move: showRestored(state, desktop, "Replayed " + moveSquares(redone.move)); break;
-    case StepKind::Load: showRestored(state, desktop, std::string(speech::positionLoadedAgain)); break;
-    case StepKind::Start:
-    case StepKind::Reset: showRestored(state, desktop, std::string(speech::newGameAgain)); break;
-    }
-}
+void redoStep(GameState &state, Desktop &desktop) { walkHistory(state, desktop, true); }
 
 void resumeLastGame(GameState &state, Desktop &desktop)
 {

@@ -3,6 +3,7 @@
 #include "app/texts.h"
 #include "fake_desktop.h"
 #include "record/move_record.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -20,15 +21,8 @@ namespace chess {
 namespace {
 
 using testing::FakeDesktop;
+using testing::readFile;
 using Calls = std::vector<std::string>;
-
-std::string readFile(const std::filesystem::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 class Commands : public ::testing::Test {
 protected:
@@ -38,11 +32,7 @@ protected:
 
     void SetUp() override
     {
-        folder = std::filesystem::temp_directory_path() /
-                 ("chess-commands-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                  "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
+        folder = testing::freshTestFolder("chess-commands-");
         for (const auto &[from, to] : {std::pair{"e2"_sq, "e4"_sq}, {"e7"_sq, "e5"_sq}, {"g1"_sq, "f3"_sq}}) {
             state.board[to] = state.board[from];
             state.board[from] = 0;

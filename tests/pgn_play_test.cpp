@@ -8,6 +8,7 @@
 #include "pgn/pgn_writer.h"
 #include "pgn_games.h"
 #include "position/fen_writer.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -18,18 +19,11 @@ namespace chess {
 namespace {
 
 using testing::FakeDesktop;
+using testing::readFile;
 using testing::snapshot;
 using Calls = std::vector<std::string>;
 
 const std::filesystem::path dataDir = PGN_DATA_DIR;
-
-std::string readFile(const std::filesystem::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 PgnGame gameOf(std::string_view text)
 {
@@ -46,11 +40,7 @@ protected:
 
     void SetUp() override
     {
-        folder = std::filesystem::temp_directory_path() /
-                 ("chess-pgn-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
+        folder = testing::freshTestFolder("chess-pgn-");
         // A game under way, which a failed open must leave as it is.
         for (const Square square : {"e2"_sq, "e4"_sq, "g8"_sq, "f6"_sq, "b1"_sq})
             onLeftDoubleClick(state, desktop, squareCentre(square));
