@@ -1,6 +1,8 @@
 // What the page calls: one function per gesture or menu action, exported to site/app.js.
 // Each one runs the core and then brings the page's controls up to date.
 
+#include "app/chess_clock.h"
+#include "app/clock_commands.h"
 #include "app/history_commands.h"
 #include "app/keyboard.h"
 #include "app/menu_commands.h"
@@ -11,6 +13,7 @@
 
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <span>
@@ -27,6 +30,15 @@ EM_JS(void, pageSetMenuCaption, (int menu, const char *caption, int size), {
 EM_JS(void, pageAddMenuItem, (int menu, int command, const char *caption, int size, const char *shortcut, int shortcutSize), {
     chessPage.addMenuItem(menu, command, UTF8ToString(caption, size), UTF8ToString(shortcut, shortcutSize));
 });
+EM_JS(void, pageAddClockChoice, (int index, const char *label, int size), {
+    chessPage.addClockChoice(index, UTF8ToString(label, size));
+});
+EM_JS(void, pageAddOwnClockChoice, (int index, const char *label, int size, const char *minutes, int minutesSize,
+                                    const char *seconds, int secondsSize), {
+    chessPage.addOwnClockChoice(index, UTF8ToString(label, size), UTF8ToString(minutes, minutesSize),
+                                UTF8ToString(seconds, secondsSize));
+});
+EM_JS(void, pageAskTimeControlAgain, (), { chessPage.askTimeControlAgain(); });
 // clang-format on
 
 namespace chess::web {
@@ -52,9 +64,24 @@ void play(GestureRunner::Gesture gesture)
 }
 
 // The page's keys in the order of its key table (site/app.js).
-constexpr std::array<Key, 11> pageKeys = {Key::Left,  Key::Right, Key::Up,     Key::Down,
+constexpr std::array<Key, 12> pageKeys = {Key::Left,  Key::Right, Key::Up,     Key::Down,
                                           Key::Home,  Key::End,   Key::PageUp, Key::PageDown,
-                                          Key::Enter, Key::Space, Key::Escape};
+                                          Key::Enter, Key::Space, Key::Escape, Key::T};
+
+int sizeOf(std::string_view text) { return static_cast<int>(text.size()); }
+
+// The clock dialog's choices, the players' own last.
+void addClockChoices()
+{
+    for (std::size_t i = 0; i < timeControlChoices.size(); ++i) {
+        const std::string label = timeControlLabel(timeControlChoices[i]);
+        pageAddClockChoice(static_cast<int>(i), label.data(), sizeOf(label));
+    }
+    pageAddOwnClockChoice(static_cast<int>(timeControlChoices.size()), texts::ownTimeControl.data(),
+                          sizeOf(texts::ownTimeControl), texts::minutesField.data(),
+                          sizeOf(texts::minutesField), texts::secondsField.data(),
+                          sizeOf(texts::secondsField));
+}
 
 bool writeWholeFile(const char *path, const char *bytes, int size)
 {
@@ -89,6 +116,7 @@ EMSCRIPTEN_KEEPALIVE void chess_start(const char *savedHistory, int size)
                             static_cast<int>(item.caption.size()), item.shortcut.data(),
                             static_cast<int>(item.shortcut.size()));
     }
+    addClockChoices();
     startHistory(program().state, savedHistory
                                       ? std::string_view(savedHistory, static_cast<std::size_t>(size))
                                       : std::string_view());
@@ -162,6 +190,38 @@ EMSCRIPTEN_KEEPALIVE void chess_open_file(int command, const char *bytes, int si
     chess_command(command);
     std::remove(path);
 }
+
+// The clock's timer. Within one of the page's dialogs (`modal`) the game waits for its answer,
+// so only the clock's face is shown.
+EMSCRIPTEN_KEEPALIVE void chess_clock_tick(int modal)
+{
+    Program &p = program();
+    if (modal)
+        p.desktop.showClock(clockFace(p.state, p.desktop.monotonicNow()));
+    else
+        onClockTick(p.state, p.desktop);
+}
+
+// The clock dialog's answer: one of the choices by its place, or the players' own (the last
+// place) with its two fields, -1 for a field that is no number. A control out of range is
+// refused with a box over the dialog, which stays open; nonzero when it was taken.
+EMSCRIPTEN_KEEPALIVE int chess_choose_clock(int choice, int minutes, int seconds)
+{
+    const bool own = choice >= static_cast<int>(timeControlChoices.size());
+    const TimeControl control = own ? TimeControl{minutes, seconds}
+                                    : timeControlChoices[static_cast<std::size_t>(std::max(choice, 0))];
+    if (own && (minutes < 1 || !isValidTimeControl(control))) {
+        pageAskTimeControlAgain();
+        program().desktop.showMessage(texts::badTimeControl, texts::clockCaption);
+        return 0;
+    }
+    program().desktop.presetTimeControl(control);
+    chess_command(static_cast<int>(CommandId::ChooseClock));
+    return 1;
+}
+
+// The menus' states as the game now has them.
+EMSCRIPTEN_KEEPALIVE void chess_show_controls() { program().desktop.showControls(); }
 
 // Draws the picture again, as on a change of the screen's pixel density.
 EMSCRIPTEN_KEEPALIVE void chess_redraw() { program().desktop.requestRedraw(); }

@@ -1,12 +1,15 @@
 #include "web/web_desktop.h"
 
+#include "app/chess_clock.h"
 #include "app/history_file.h"
 #include "app/menu_commands.h"
 #include "app/speech.h"
+#include "app/texts.h"
 #include "view/board_picture.h"
 
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <span>
@@ -26,6 +29,15 @@ EM_JS(void, pageDownload, (const char *name, const char *bytes, int size), {
 });
 EM_JS(void, pageChooseFile, (const char *pattern, int size), { chessPage.chooseFile(UTF8ToString(pattern, size)); });
 EM_JS(void, pageStoreHistory, (const char *text, int size), { chessPage.storeHistory(UTF8ToString(text, size)); });
+EM_JS(void, pageShowClock, (const char *text, int size, const char *words, int wordsSize, int nextTick), {
+    chessPage.showClock(UTF8ToString(text, size), UTF8ToString(words, wordsSize), nextTick);
+});
+EM_JS(void, pageAskTimeControl, (const char *caption, int size, int checked, int minutes, int seconds), {
+    chessPage.askTimeControl(UTF8ToString(caption, size), checked, minutes, seconds);
+});
+EM_JS(void, pageSetCommandCaption, (int command, const char *caption, int size), {
+    chessPage.setCommandCaption(command, UTF8ToString(caption, size));
+});
 EM_JS(int, pageToday, (), {
     const today = new Date();
     return today.getFullYear() * 10000 + (today.getMonth() + 1) * 100 + today.getDate();
@@ -186,6 +198,30 @@ void WebDesktop::saveHistory(const GameHistory &history)
 {
     const std::string text = historyFileText(history);
     pageStoreHistory(text.data(), sizeOf(text));
+}
+
+Milliseconds WebDesktop::monotonicNow()
+{
+    return Milliseconds(static_cast<Milliseconds::rep>(emscripten_get_now()));
+}
+
+std::optional<TimeControl> WebDesktop::chooseTimeControl(TimeControl current)
+{
+    if (timeControl_)
+        return std::exchange(timeControl_, std::nullopt);
+    const auto preset = std::find(timeControlChoices.begin(), timeControlChoices.end(), current);
+    // The fields start from the control in use, or from the first one offered.
+    const TimeControl fields = current.isOn() ? current : timeControlChoices[1];
+    pageAskTimeControl(texts::clockCaption.data(), sizeOf(texts::clockCaption),
+                       static_cast<int>(preset - timeControlChoices.begin()), fields.minutes,
+                       fields.incrementSeconds);
+    return std::nullopt;
+}
+
+void WebDesktop::showClock(const ClockFace &face)
+{
+    pageShowClock(face.text.data(), sizeOf(face.text), face.words.data(), sizeOf(face.words),
+                  face.nextTick ? static_cast<int>(face.nextTick->count()) : -1);
 }
 
 std::string WebDesktop::localDate()

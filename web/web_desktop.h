@@ -32,7 +32,13 @@ public:
     // Into the browser's local storage, once the page has shown the step.
     void saveHistory(const GameHistory &history) override;
     std::string localDate() override;
+    Milliseconds monotonicNow() override;
+    // The page's dialog cannot block: without a preset answer it is opened, and the page runs
+    // the command again with the answer (presetTimeControl).
+    std::optional<TimeControl> chooseTimeControl(TimeControl current) override;
+    void showClock(const ClockFace &face) override;
 
+    void presetTimeControl(TimeControl control) { timeControl_ = control; }
     // The answer choosePromotion gives until the next preset; nullopt when none was asked.
     void presetPromotion(std::optional<int> choice) { promotion_ = choice; }
     // The file the next chooseOpenFile gives. Without one, that call opens the page's file input
@@ -50,6 +56,7 @@ private:
     std::optional<int> promotion_;
     std::optional<std::filesystem::path> openFile_;
     std::optional<std::filesystem::path> download_;
+    std::optional<TimeControl> timeControl_;
 };
 
 } // namespace chess::web

@@ -14,10 +14,12 @@ const spoken = element('spoken');
 const messageBox = element('message');
 const promotionBox = element('promotion');
 const openFile = element('open-file');
+const clockPart = element('clock');
+const clockDialog = element('clock-dialog');
 
 // The board's keys in the order of the program's key table; Enter covers the keypad's too.
 const BOARD_KEYS = ['ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown', 'Home', 'End', 'PageUp', 'PageDown',
-    'Enter', ' ', 'Escape'];
+    'Enter', ' ', 'Escape', 't'];
 const DOUBLE_TAP_MS = 500;
 const DOUBLE_TAP_REACH = 20; // picture pixels between the two taps
 
@@ -31,6 +33,7 @@ const messages = [];
 const HISTORY_KEY = 'chessboard-history'; // where the game's history is kept between visits
 let unsavedHistory = null;
 let fileCommand = 0; // the command that asked for the file being chosen
+let clockTimer = 0;
 let pictureSize = {width: canvas.width, height: canvas.height};
 let sheet = null; // the 26 square images side by side, at 1x or 2x
 let sheetScale = 1;
@@ -261,7 +264,84 @@ const chessPage = {
     setCommandEnabled(command, enabled) {
         commands.get(command).disabled = !enabled;
     },
+    setCommandCaption(command, caption) {
+        const label = commands.get(command).firstChild;
+        if (label.dataset.caption !== caption) {
+            label.dataset.caption = caption;
+            commands.get(command).dataset.mnemonic = showCaption(label, caption).toLowerCase();
+        }
+    },
+    // The clock part and the program's next tick: only while the clock runs is a timer set.
+    showClock(text, words, nextTick) {
+        clockPart.hidden = text === '';
+        clockPart.textContent = text;
+        if (clockPart.getAttribute('aria-label') !== words)
+            clockPart.setAttribute('aria-label', words);
+        clearTimeout(clockTimer);
+        if (nextTick >= 0) {
+            clockTimer = setTimeout(() => {
+                // Within a dialog the game waits for its answer: the face alone is shown.
+                Module._chess_clock_tick(document.querySelector('dialog[open]') ? 1 : 0);
+                showQueuedControls();
+            }, nextTick);
+        }
+    },
+    addClockChoice(index, label) {
+        const choice = document.createElement('label');
+        const radio = document.createElement('input');
+        radio.type = 'radio';
+        radio.name = 'clock';
+        radio.value = index;
+        choice.append(radio, label);
+        element('clock-choices').append(choice);
+    },
+    // The players' own control: a choice with a minutes and a seconds field.
+    addOwnClockChoice(index, label, minutes, seconds) {
+        chessPage.addClockChoice(index, label);
+        const choice = element('clock-choices').lastChild;
+        const field = (name, unit) => {
+            const input = document.createElement('input');
+            input.type = 'text';
+            input.inputMode = 'numeric';
+            input.maxLength = 3;
+            input.id = 'clock-' + name;
+            input.setAttribute('aria-label', unit);
+            input.addEventListener('input', () => (choice.firstChild.checked = true));
+            return input;
+        };
+        choice.append(' ', field('minutes', minutes), minutes, ' + ', field('seconds', seconds), seconds);
+    },
+    // A refused entry: the dialog again as it was, under the box that says why.
+    askTimeControlAgain() {
+        clockDialog.showModal();
+    },
+    askTimeControl(caption, checked, minutes, seconds) {
+        element('clock-caption').textContent = caption;
+        clockDialog.querySelectorAll('input[type="radio"]')[checked].checked = true;
+        element('clock-minutes').value = minutes;
+        element('clock-seconds').value = seconds;
+        clockDialog.showModal();
+        clockDialog.querySelector('input:checked').focus();
+    },
 };
+
+// The menus' states after a tick that may have ended the game.
+function showQueuedControls() {
+    Module._chess_show_controls();
+}
+
+clockDialog.addEventListener('close', () => {
+    if (clockDialog.returnValue !== 'ok') {
+        focusBoard();
+        return;
+    }
+    const choice = Number(clockDialog.querySelector('input:checked').value);
+    const number = (id) => (/^[0-9]{1,3}$/.test(element(id).value) ? Number(element(id).value) : -1);
+    let taken = 0;
+    act(() => (taken = Module._chess_choose_clock(choice, number('clock-minutes'), number('clock-seconds'))));
+    if (taken)
+        focusBoard();
+});
 
 function showNextMessage() {
     const next = messages.shift();
@@ -451,7 +531,7 @@ area.addEventListener('contextmenu', (event) => event.preventDefault());
 board.addEventListener('keydown', (event) => {
     if (event.altKey || event.ctrlKey || event.metaKey)
         return;
-    const key = BOARD_KEYS.indexOf(event.key);
+    const key = BOARD_KEYS.indexOf(event.key === 'T' ? 't' : event.key);
     if (key >= 0) {
         event.preventDefault();
         act(() => Module._chess_key(key));
