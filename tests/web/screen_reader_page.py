@@ -12,6 +12,7 @@ import argparse
 import json
 import os
 import pathlib
+import re
 import subprocess
 import sys
 
@@ -19,11 +20,14 @@ sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "desktop
 from drive_program import Failed, run, wait_for  # noqa: E402
 from screen_reader import ScreenReaderSession  # noqa: E402
 
-# The keys of each step, and the lines it must bring. No keys: the address is typed and entered.
+# The keys of each step and the lines it must bring. No keys: the address is typed and entered.
+# After a key, every square read must be the keyboard square's: a screen reader still reading
+# the page as a document would read the whole rank instead, the same words among them.
 STEPS = [([], ["e2, white pawn"]), (["Up"], ["e3, empty"]), (["Down"], ["e2, white pawn"]),
          (["g", "1"], ["g1, white knight"]), (["Return"], ["g1, white knight, picked up"]),
-         (["f", "3", "Return"], ["g1 to f3", "Black to move"]),
+         (["f", "3", "Return"], ["f3, empty", "g1 to f3", "Black to move"]),
          (["e", "7", "Return", "Escape"], ["e7, black pawn, put back"])]
+SQUARE = re.compile(r"([a-h][1-8]), ")
 
 
 def chromium(profile, url):
@@ -80,7 +84,11 @@ class PageSession(ScreenReaderSession):
 
     def hear(self, keys, expected):
         if keys:
+            before = len(self.spoken())
             super().hear(keys, expected)
+            heard = self.spoken()[before:]
+            squares = {SQUARE.match(line)[1] for line in heard if SQUARE.match(line)}
+            self.check(f"{' '.join(keys)}: no other square read", squares == {expected[0][:2]}, repr(heard))
             return
         # The address bar, the address, Enter; the page loads and takes the focus, which is slow.
         self.xdotool("key", "ctrl+l")
