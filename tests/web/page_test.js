@@ -117,8 +117,9 @@ async function download(name, run) {
     return fs.readFileSync(file);
 }
 
+// An open box, once its OK button has the focus (the box holds it for two frames first).
 async function messageBox() {
-    await page.waitForSelector('#message[open]');
+    await page.waitForSelector('#message[open] button:focus');
     return page.evaluate(() => ({caption: document.getElementById('message-caption').textContent,
         text: document.getElementById('message-text').textContent}));
 }
