@@ -6,7 +6,7 @@ set -euo pipefail
 
 run_packages=(cmake g++ make qt6-base-dev fonts-ipafont-gothic fonts-ipafont-mincho)
 web_packages=(cmake make emscripten nodejs python3)
-test_packages=("${run_packages[@]}" emscripten nodejs chromium
+test_packages=("${run_packages[@]}" emscripten nodejs chromium firefox-esr
     libgtest-dev libbenchmark-dev clang libclang-rt-14-dev clang-format
     xvfb xauth xdotool xclip imagemagick x11-utils dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0
     orca speech-dispatcher

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the web page with Debian's emscripten into build/web and tests it: the core's
-# GoogleTest programs as WebAssembly under Node, then the page in the system's headless
-# Chromium (tests/web/page_test.js, driven by puppeteer-core from npm, which downloads no
-# browser). Skips only when emscripten is absent.
+# GoogleTest programs as WebAssembly under Node, the page in the system's headless Chromium and
+# Firefox ESR (tests/web/page_test.js, driven by puppeteer-core from npm, which downloads no
+# browser), then the page under Orca in both (tests/web/screen_reader_page.py, in an X server
+# of its own). Skips only when emscripten is absent.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if ! command -v emcmake >/dev/null; then
@@ -29,6 +30,6 @@ if ! cmp -s tests/web/package-lock.json $build/npm/package-lock.json || [ ! -d $
     (cd $build/npm && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
 fi
 
-echo "== web: core tests under Node, the page in Chromium"
+echo "== web: core tests under Node, the page in Chromium and Firefox, and under Orca"
 ctest --test-dir $build --output-on-failure -j"$(nproc)"
 echo "== web: passed in $((SECONDS - started)) s; screenshots in $build/page-test/"

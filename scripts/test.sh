@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test (installing what they need): the core and Qt
 # tests, the installed program and its .deb, the same core tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, short fuzzing runs of the position file, saved history and PGN readers, the Windows
-# program under Wine, the web page (the core tests under Node, the page in headless Chromium),
-# and the format check. Exits non-zero on the first failure.
+# UndefinedBehaviorSanitizer, short fuzzing runs of the position file, saved history and PGN
+# readers, the Windows program under Wine, the web page (the core tests under Node, the page in
+# headless Chromium and Firefox, and under Orca in both), and the format check. Exits non-zero on
+# the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
@@ -33,5 +34,5 @@ scripts/fuzz.sh 30
 echo "== the Windows program, cross-built and run under Wine"
 scripts/test-win32.sh
 
-echo "== the web page, built with emscripten and tested under Node and in Chromium"
+echo "== the web page, built with emscripten and tested under Node, in Chromium and Firefox"
 scripts/test-web.sh

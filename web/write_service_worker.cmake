@@ -1,15 +1,17 @@
-# Writes SITE_DIR/sw.js from TEMPLATE: @SITE_FILES@ becomes the list of every other file of
-# the folder and @SITE_VERSION@ a digest of their contents.
+# Writes SITE_DIR/sw.js from TEMPLATE: @SITE_FILES@ becomes every other file of the folder with
+# the SHA-256 of its contents, and @SITE_VERSION@ a digest of them all.
 file(GLOB names RELATIVE ${SITE_DIR} ${SITE_DIR}/*)
 list(REMOVE_ITEM names sw.js)
 list(SORT names)
 set(digests "")
-set(SITE_FILES "'./'")
+set(files "")
 foreach(name IN LISTS names)
     file(SHA256 ${SITE_DIR}/${name} digest)
     string(APPEND digests "${name} ${digest}\n")
-    string(APPEND SITE_FILES ", './${name}'")
+    list(APPEND files "['${name}', '${digest}']")
 endforeach()
+list(JOIN files ",\n    " SITE_FILES)
+set(SITE_FILES "\n    ${SITE_FILES},\n")
 string(SHA256 SITE_VERSION "${digests}")
 string(SUBSTRING ${SITE_VERSION} 0 16 SITE_VERSION)
 configure_file(${TEMPLATE} ${SITE_DIR}/sw.js @ONLY)

@@ -88,6 +88,20 @@ function focusBoard() {
     board.focus({preventScroll: true});
 }
 
+// A modal dialog takes the focus itself, then hands it to its default button two frames later
+// (a screen reader hears of the focus changes of one frame only by their end). Chromium leaves
+// everything outside a modal dialog out of its accessibility tree, the square that had the
+// focus included; told of nothing but the button, Orca would not say that a dialog opened.
+function showDialog(dialog) {
+    dialog.showModal();
+    const button = dialog.querySelector('[autofocus]');
+    dialog.focus();
+    requestAnimationFrame(() => requestAnimationFrame(() => {
+        if (document.activeElement === dialog)
+            button.focus();
+    }));
+}
+
 // Runs one of the program's entry points for a gesture or command; the lines it speaks
 // replace those of the one before.
 function act(call) {
@@ -180,7 +194,7 @@ const chessPage = {
     askPromotion(caption, prompt) {
         element('promotion-caption').textContent = caption;
         element('promotion-prompt').textContent = prompt;
-        promotionBox.showModal();
+        showDialog(promotionBox);
     },
     chooseFile(pattern) {
         fileCommand = lastCommand;
@@ -352,7 +366,7 @@ function showNextMessage() {
     element('message-caption').textContent = next.caption;
     // The record's lines end in CR LF; the box shows plain line breaks.
     element('message-text').textContent = next.text.replaceAll('\r\n', '\n');
-    messageBox.showModal();
+    showDialog(messageBox);
 }
 messageBox.addEventListener('close', showNextMessage);
 
