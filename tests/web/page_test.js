@@ -65,8 +65,9 @@ after(async () => {
     await site?.stop();
 });
 
-async function openPage(viewport) {
+async function openPage(viewport, prepare = () => {}) {
     const opened = await browser.newPage();
+    await opened.evaluateOnNewDocument(prepare);
     const errors = [];
     opened.on('pageerror', (error) => errors.push(error.message));
     opened.errors = errors;
@@ -100,8 +101,8 @@ async function doubleClick(square, button = 'left') {
     await page.mouse.click(x, y, {button, count: 2});
 }
 
-async function menu(caption) {
-    await page.click('#file-button');
+async function menu(caption, button = '#file-button') {
+    await page.click(button);
     const [item] = await page.$$(`xpath/.//*[@role="menuitem"][starts-with(normalize-space(.), "${caption}")]`);
     return item;
 }
@@ -325,6 +326,119 @@ test('twice the pixels: the 2x art on an 800 x 940 canvas', async () => {
         .some((entry) => entry.name.endsWith('/squares@2x.png'))));
     await shoot('page-2x', dense);
     await dense.close();
+});
+
+async function move(from, to, after) {
+    await doubleClick(from);
+    await doubleClick(to);
+    await page.waitForFunction((text) => document.getElementById('status').textContent === text, {}, after);
+}
+
+async function withCtrl(...keys) {
+    await page.keyboard.down('Control');
+    for (const key of keys)
+        await page.keyboard.press(key);
+    await page.keyboard.up('Control');
+}
+
+const expectStatus = (text) =>
+    page.waitForFunction((wanted) => document.getElementById('status').textContent === wanted, {}, text);
+
+async function recordShown() {
+    await (await menu('棋譜を見る')).click();
+    const {text} = await messageBox();
+    await closeMessage();
+    return text;
+}
+
+test('the game menu: moves taken back and made again by their keys, the last game resumed on the next visit', async () => {
+    page = await openPage({width: 440, height: 560, deviceScaleFactor: 1});
+    await move('e2', 'e4', BLACK_THINKING);
+    await move('e7', 'e5', WHITE_THINKING);
+    await move('g1', 'f3', BLACK_THINKING);
+    await withCtrl('z');
+    await expectStatus(WHITE_THINKING);
+    assert.equal(await spokenText(), 'Took back g1 to f3. White to move.');
+    await withCtrl('y');
+    await expectStatus(BLACK_THINKING);
+    await withCtrl('z');
+    await page.keyboard.down('Shift');
+    await withCtrl('Z');
+    await page.keyboard.up('Shift');
+    await expectStatus(BLACK_THINKING);
+    assert.equal(await recordShown(), '1  e2-e4      e7-e5\n2  g1-f3      ');
+
+    page = await openPage({width: 440, height: 560, deviceScaleFactor: 1});
+    const resume = await menu('前回の対局を再開', '#game-button');
+    await shoot('game-menu');
+    await resume.click();
+    await expectStatus(BLACK_THINKING);
+    assert.equal(await spokenText(), 'Last game resumed. Black to move.');
+    assert.equal(await recordShown(), '1  e2-e4      e7-e5\n2  g1-f3      ');
+});
+
+test('PGN: the game downloaded, a file from elsewhere opened and stepped back, a bad one refused', async () => {
+    const day = new Date();
+    const saved = await download('棋譜.pgn', async () => (await menu('PGN で保存', '#game-button')).click());
+    assert.match(saved.toString('utf8'), /^\[Event "Casual game"\]\n\[Site "\?"\]\n\[Date "\d{4}\.\d\d\.\d\d"\]\n/);
+    assert.ok(saved.toString('utf8').endsWith('\n1. e4 e5 2. Nf3 *\n\n'), saved.toString('utf8'));
+    assert.ok(saved.toString('utf8').includes(`[Date "${day.getFullYear()}.`));
+
+    const pgnFile = path.join(OUT, 'opened.pgn');
+    const open = async (contents) => {
+        fs.writeFileSync(pgnFile, contents);
+        const [chooser] = await Promise.all([page.waitForFileChooser(),
+            (await menu('PGN を開く', '#game-button')).click()]);
+        await chooser.accept([pgnFile]);
+    };
+    await open('\ufeff[Event "Club"]\r\n\r\n1. d4 {solid} d5 2. c4 $1 (2. Nf3) e6 *\r\n');
+    await expectStatus(WHITE_THINKING);
+    assert.equal(await recordShown(), '1  d2-d4      d7-d5\n2  c2-c4      e7-e6\n');
+    await withCtrl('z');
+    await expectStatus(BLACK_THINKING);
+    await open('1. e4 e5 2. Ke3 *');
+    assert.deepEqual(await messageBox(), {caption: 'Error', text: '白の 2 手目は指せない手です'});
+    await closeMessage();
+    assert.equal(await status(), BLACK_THINKING, 'the game is left as it was');
+});
+
+test('the clock: a minute set in its dialog, heard, shown running, and run out on a test clock', async () => {
+    // The page's monotonic clock, moved on by the test.
+    page = await openPage({width: 440, height: 560, deviceScaleFactor: 1}, () => {
+        const real = performance.now.bind(performance);
+        let ahead = 0;
+        performance.now = () => real() + ahead;
+        window.moveClockOn = (milliseconds) => (ahead += milliseconds);
+    });
+    const setClock = async (minutes) => {
+        await (await menu('対局時計', '#game-button')).click();
+        await page.waitForSelector('#clock-dialog[open]');
+        await page.click('#clock-choices label:last-child input[type="radio"]');
+        await page.$eval('#clock-minutes', (field, value) => (field.value = value), minutes);
+        await page.$eval('#clock-seconds', (field) => (field.value = '0'));
+        await page.click('#clock-dialog button[value="ok"]');
+    };
+    assert.equal(await page.$eval('#clock', (part) => part.hidden), true, 'no clock part until one is set');
+    await setClock('0');
+    assert.deepEqual(await messageBox(), {caption: '対局時計', text: '分は1～180、秒は0～60で入力して下さい'});
+    await closeMessage();
+    assert.notEqual(await page.$('#clock-dialog[open]'), null, 'the dialog stays open');
+    await page.click('#clock-dialog button[value="cancel"]');
+    await setClock('1');
+    await page.waitForFunction(() => document.getElementById('clock').textContent === '白 1:00  黒 1:00');
+    await page.focus('#board');
+    await page.keyboard.press('t');
+    assert.equal(await spokenText(), 'White 1 minute, Black 1 minute.');
+    await move('e2', 'e4', BLACK_THINKING);
+    await page.waitForFunction(() => document.getElementById('clock').textContent.includes('▶黒'));
+    assert.equal(await page.$eval('#clock', (part) => part.getAttribute('aria-label')).then((name) =>
+        name.startsWith('White 1 minute, Black ')), true);
+    await shoot('clock-running');
+    await page.evaluate(() => window.moveClockOn(61000));
+    assert.deepEqual(await messageBox(), {caption: 'Win!!', text: '白の勝ち'});
+    await closeMessage();
+    assert.equal(await status(), 'White has won!!');
+    assert.match(await page.$eval('#clock', (part) => part.textContent), /^白 1:00  黒 0\.0$/);
 });
 
 test('installable, and the page opens again with the server gone', async () => {

@@ -92,9 +92,8 @@ function focusBoard() {
 // (a screen reader hears of the focus changes of one frame only by their end). Chromium leaves
 // everything outside a modal dialog out of its accessibility tree, the square that had the
 // focus included; told of nothing but the button, Orca would not say that a dialog opened.
-function showDialog(dialog) {
+function showDialog(dialog, button = dialog.querySelector('[autofocus]')) {
     dialog.showModal();
-    const button = dialog.querySelector('[autofocus]');
     dialog.focus();
     requestAnimationFrame(() => requestAnimationFrame(() => {
         if (document.activeElement === dialog)
@@ -327,15 +326,14 @@ const chessPage = {
     },
     // A refused entry: the dialog again as it was, under the box that says why.
     askTimeControlAgain() {
-        clockDialog.showModal();
+        showDialog(clockDialog, clockDialog.querySelector('input:checked'));
     },
     askTimeControl(caption, checked, minutes, seconds) {
         element('clock-caption').textContent = caption;
         clockDialog.querySelectorAll('input[type="radio"]')[checked].checked = true;
         element('clock-minutes').value = minutes;
         element('clock-seconds').value = seconds;
-        clockDialog.showModal();
-        clockDialog.querySelector('input:checked').focus();
+        showDialog(clockDialog, clockDialog.querySelector('input:checked'));
     },
 };
 
@@ -407,8 +405,9 @@ function flushHistory() {
 }
 window.addEventListener('pagehide', flushHistory);
 
-// The menus: a button opens its menu; arrows, Home and End move, Left and Right go to the
-// next menu, Enter and Space choose, Escape and Tab close it, and a mnemonic letter goes to
+// The menus: the menu bar is one stop for Tab, its buttons reached from each other by Left and
+// Right, and by their access keys. A button opens its menu; arrows, Home and End move, Left and
+// Right go to the next menu, Enter and Space choose, Escape and Tab close it, and a mnemonic letter goes to
 // its item (chooses it when it is the only one with that letter). Disabled items are passed
 // over.
 let lastCommand = 0;
@@ -444,9 +443,13 @@ menus.forEach((menu, index) => {
     const neighbour = (step) => menus[(index + step + menus.length) % menus.length];
     menu.button.addEventListener('click', () => (menu.list.hidden ? openMenu(menu, false) : closeMenus()));
     menu.button.addEventListener('keydown', (event) => {
+        const across = {ArrowLeft: -1, ArrowRight: 1}[event.key];
         if (event.key === 'ArrowDown' || event.key === 'ArrowUp') {
             event.preventDefault();
             openMenu(menu, event.key === 'ArrowUp');
+        } else if (across) {
+            event.preventDefault();
+            neighbour(across).button.focus();
         }
     });
     menu.list.addEventListener('keydown', (event) => {
