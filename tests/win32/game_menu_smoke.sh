@@ -77,7 +77,7 @@ play d2d4 d7d5
 keys alt+g s
 chooseFile 名前をつけて保存 "$out/game.pgn"
 day=$(date +%Y.%m.%d)
-pgn=$'[Event "Casual game"]\n[Site "?"]\n[Date "'$day$'"]\n[Round "-"]\n[White "White"]\n[Black "Black"]\n[Result "*"]\n\n1. d4 d5 *\n'
+pgn=$'[Event "Casual game"]\n[Site "?"]\n[Date "'$day$'"]\n[Round "-"]\n[White "White"]\n[Black "Black"]\n[Result "*"]\n\n1. d4 d5 *\n\n'
 waitFor fileHolds "$out/game.pgn" "$pgn" || fail "saved PGN: $(cat "$out/game.pgn")"
 printf '[Event "Elsewhere"]\r\n\r\n1. e4 {best by test} e5 2. Nf3 Nc6 $1 (2... d6) *\r\n' >"$out/opened.pgn"
 keys alt+g o
