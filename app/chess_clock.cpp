@@ -121,6 +121,14 @@ bool countTime(GameState &state, Milliseconds now)
     return running && clock.left[sideIndex(*running)] == Milliseconds(0);
 }
 
+std::optional<Side> flagFallen(const GameState &state)
+{
+    const Side side = state.sideToMove;
+    if (state.gameOver && state.clock.control.isOn() && state.clock.left[sideIndex(side)] <= Milliseconds(0))
+        return side;
+    return std::nullopt;
+}
+
 void passTurn(ChessClock &clock, Side mover)
 {
     if (clock.started && !clock.paused)

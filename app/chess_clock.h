@@ -64,6 +64,9 @@ std::optional<Side> runningSide(const GameState &state);
 // time is up.
 bool countTime(GameState &state, Milliseconds now);
 
+// The side whose time ran out, when that ended the game on the board.
+std::optional<Side> flagFallen(const GameState &state);
+
 // After a completed move: the mover gets the increment when the move was timed, and the
 // clock runs from now on (counted up to the move's completion just before).
 void passTurn(ChessClock &clock, Side mover);

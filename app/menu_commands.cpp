@@ -41,16 +41,16 @@ constexpr std::array<MenuItem, 11> gameItems = {{
 }};
 constexpr std::string_view restartClockCaption = "時計を動かす(&P)";
 
-// The current game as the PGN commands take it: its start, its moves and the date of its
-// first move.
+// The current game as the PGN commands take it: its start, its moves, the date of its first
+// move, and the side whose time ran out when that ended it.
 void withCurrentGame(const GameState &state, Desktop &desktop,
                      void (*command)(const GameState &, std::span<const PlayedMove>, std::string_view,
-                                     Desktop &))
+                                     Desktop &, std::optional<Side>))
 {
     const GameHistory &history = state.history;
     const std::string_view date = history.currentGameDate();
     command(history.gameAt(history.gameStart()), currentGameMoves(history),
-            date.empty() ? "????.??.??" : date, desktop);
+            date.empty() ? "????.??.??" : date, desktop, flagFallen(state));
 }
 
 // "Ctrl+Shift+Z" for the letter Z with Shift.

@@ -51,7 +51,7 @@ std::optional<std::string> readLimited(const std::filesystem::path &path)
 } // namespace
 
 void savePgnFile(const GameState &start, std::span<const PlayedMove> moves, std::string_view date,
-                 Desktop &desktop)
+                 Desktop &desktop, std::optional<Side> flagFellFor)
 {
     const FileChooser chooser{
         std::string(texts::saveAsTitle),
@@ -61,14 +61,14 @@ void savePgnFile(const GameState &start, std::span<const PlayedMove> moves, std:
     const std::optional<std::filesystem::path> path = desktop.chooseSaveFile(chooser);
     if (!path)
         return;
-    if (!replaceFileContents(*path, writePgn(start, moves, date)))
+    if (!replaceFileContents(*path, writePgn(start, moves, date, flagFellFor)))
         desktop.showMessage(texts::errorOccurred, texts::errorCaption);
 }
 
 void copyPgnToClipboard(const GameState &start, std::span<const PlayedMove> moves, std::string_view date,
-                        Desktop &desktop)
+                        Desktop &desktop, std::optional<Side> flagFellFor)
 {
-    if (!desktop.setClipboardText(writePgn(start, moves, date)))
+    if (!desktop.setClipboardText(writePgn(start, moves, date, flagFellFor)))
         desktop.showMessage(texts::clipboardFailed, texts::errorCaption);
 }
 

@@ -4,7 +4,6 @@
 #include "app/played_move.h"
 #include "app/silent_desktop.h"
 
-
 namespace chess {
 
 // The desktop a game is replayed on: nothing is shown, the promotion dialog is answered with

@@ -238,6 +238,8 @@ TEST_F(Clock, TicksWarnOnceEachAndEndTheGameWhenTheTimeIsUp)
     onKey(state, desktop, Key::T);
     EXPECT_EQ(desktop.spoken.back(), "White 2 minutes, Black 0 seconds.");
     EXPECT_FALSE(state.keyboard.used) << "T leaves the board's mark alone";
+    command(CommandId::CopyPgn);
+    EXPECT_NE(desktop.clipboard.find("[Result \"1-0\"]"), std::string::npos) << "the PGN has the win on time";
 }
 
 TEST_F(Clock, TheSavedGameKeepsItsClockAndResumesStopped)
