@@ -25,12 +25,13 @@
 //   end
 //
 // A step's line holds its kind, a move's two squares and promotion piece, and the day of a
-// game's first move. The fields line holds the side to move, the castling rights (White king side, White
-// queen side, Black's two), the two double-step records as pending and file, both counters, the frame's
-// state, its three squares, the en passant, record and game-over flags, and the status text by its place in
-// the list of status texts. The clock line holds the time control's minutes (0 for no clock) and seconds,
-// White's and Black's time left in milliseconds, whether the clock has started, and how many warnings each
-// side has had. A record is none, the whole text, or what the step added to the one before; its bytes follow
+// game's first move. The fields line holds the side to move, the castling rights (White king
+// side, White queen side, Black's two), the two double-step records as pending and file, both
+// counters, the frame's state, its three squares, the en passant, record and game-over flags,
+// and the status text by its place in the list of status texts. The clock line holds the time
+// control's minutes (0 for no clock) and seconds, White's and Black's time left in
+// milliseconds, whether the clock has started, and how many warnings each side has had. A
+// record is none, the whole text, or what the step added to the one before; its bytes follow
 // their length exactly.
 namespace chess {
 namespace {
