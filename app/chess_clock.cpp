@@ -45,7 +45,11 @@ std::string spokenTime(Milliseconds left)
     };
     if (total < 60)
         return count(total, "second");
-    return count(total / 60, "minute") + (total % 60 == 0 ? "" : " " + count(total % 60, "second"));
+    // Appended rather than " " + count(...): GCC 12 warns wrongly of overlapping copies there.
+    std::string words = count(total / 60, "minute");
+    if (total % 60 != 0)
+        words.append(" ").append(count(total % 60, "second"));
+    return words;
 }
 
 // The running side's time at `now`. A reading from before the last count (a desktop with no

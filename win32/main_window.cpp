@@ -1,5 +1,6 @@
 #include "win32/main_window.h"
 
+#include "app/clock_commands.h"
 #include "app/history_commands.h"
 #include "app/keyboard.h"
 #include "app/menu_commands.h"
@@ -9,6 +10,7 @@
 #include "win32/board_accessible.h"
 #include "win32/board_events.h"
 #include "win32/board_surface.h"
+#include "win32/clock_part.h"
 #include "win32/display_scale.h"
 #include "win32/live_region.h"
 #include "win32/resource.h"
@@ -36,8 +38,9 @@ constexpr DWORD windowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 // that it is cut off from the game before anything else goes.
 struct MainWindow {
     MainWindow(HWND window, HWND statusBar, PixelScale scale, const std::filesystem::path &historyFile)
-        : statusBar(statusBar), scale(scale), desktop(window, statusBar, liveRegion, historyFile),
-          events(state), board(window, state, this->scale)
+        : statusBar(statusBar), scale(scale), clockPart(this->scale),
+          desktop(window, statusBar, liveRegion, clockPart, historyFile), events(state),
+          board(window, state, this->scale)
     {
     }
     ~MainWindow()
@@ -50,6 +53,7 @@ struct MainWindow {
     HFONT statusFont = nullptr; // the status bar's, once the window has changed scale
     PixelScale scale;
     LiveRegion liveRegion;
+    ClockPart clockPart;
     GameState state;
     BoardSurface surface;
     Win32Desktop desktop;
@@ -92,6 +96,7 @@ std::optional<Key> boardKey(WPARAM virtualKey)
     case VK_RETURN: return Key::Enter;
     case VK_SPACE: return Key::Space;
     case VK_ESCAPE: return Key::Escape;
+    case 'T': return Key::T;
     default: return std::nullopt;
     }
 }
@@ -187,6 +192,15 @@ std::filesystem::path historyFile()
     return std::filesystem::path(folder) / L"Chess" / L"history";
 }
 
+// A menu item's text: `caption`, and the shortcut that runs the item at its right.
+std::wstring menuItemText(const MenuItem &item, std::string_view caption)
+{
+    std::string text(caption);
+    if (!item.shortcut.empty())
+        text.append("\t").append(item.shortcut);
+    return widen(text);
+}
+
 // The game menu, after the File menu of the resources, from the core's table.
 void appendGameMenu(HWND window)
 {
@@ -196,10 +210,8 @@ void appendGameMenu(HWND window)
             AppendMenuW(gameMenu, MF_SEPARATOR, 0, nullptr);
             continue;
         }
-        std::string caption(item.caption);
-        if (!item.shortcut.empty())
-            caption.append("\t").append(item.shortcut);
-        AppendMenuW(gameMenu, MF_STRING, static_cast<UINT_PTR>(*item.command), widen(caption).c_str());
+        AppendMenuW(gameMenu, MF_STRING, static_cast<UINT_PTR>(*item.command),
+                    menuItemText(item, item.caption).c_str());
     }
     AppendMenuW(GetMenu(window), MF_POPUP, reinterpret_cast<UINT_PTR>(gameMenu),
                 widen(gameMenuCaption).c_str());
@@ -222,7 +234,8 @@ LRESULT onCreate(HWND window, const CREATESTRUCTW &create)
         return -1;
     const std::filesystem::path history = historyFile();
     auto main = std::make_unique<MainWindow>(window, statusBar, scale, history);
-    if (!main->liveRegion.create(statusBar) || !main->surface.create(window, create.hInstance, scale))
+    if (!main->liveRegion.create(statusBar) || !main->clockPart.create(statusBar) ||
+        !main->surface.create(window, create.hInstance, scale))
         return -1;
     SendMessageW(statusBar, SB_SIMPLE, FALSE, 0);
     main->desktop.setStatusText(texts::ready);
@@ -251,17 +264,40 @@ void onDpiChanged(HWND window, MainWindow &main, PixelScale scale, const RECT &s
     SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(main.statusBar, WM_SIZE, 0, 0); // its height follows the font, even at the same size
+    main.clockPart.layOut();
     InvalidateRect(window, nullptr, FALSE);
 }
 
-void enableMenuItems(HMENU menu, const GameState &state)
+// As the menu bar opens: each item as the game stands, the clock's pause item saying what
+// it will do.
+void followGameInMenus(HMENU menu, const GameState &state)
 {
     for (const std::span<const MenuItem> items : {fileMenuItems(), gameMenuItems()})
-        for (const MenuItem &item : items)
-            if (item.command)
-                EnableMenuItem(menu, static_cast<UINT>(*item.command),
-                               MF_BYCOMMAND |
-                                   (isCommandEnabled(state, *item.command) ? MF_ENABLED : MF_GRAYED));
+        for (const MenuItem &item : items) {
+            if (!item.command)
+                continue;
+            const auto id = static_cast<UINT>(*item.command);
+            std::wstring text = menuItemText(item, commandCaption(state, *item.command));
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_STRING;
+            info.dwTypeData = text.data();
+            SetMenuItemInfoW(menu, id, FALSE, &info);
+            EnableMenuItem(menu, id,
+                           MF_BYCOMMAND | (isCommandEnabled(state, *item.command) ? MF_ENABLED : MF_GRAYED));
+        }
+}
+
+// The clock's one-shot timer: each face arms the next tick itself. The timer fires inside a
+// modal window's loop too, while the core waits for the answer; our modal windows disable
+// this one, and then the clock is only shown.
+void tickClock(HWND window, MainWindow &main)
+{
+    KillTimer(window, clockTimer);
+    if (IsWindowEnabled(window))
+        onClockTick(main.state, main.desktop);
+    else
+        main.desktop.showClock(clockFace(main.state, main.desktop.monotonicNow()));
 }
 
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -281,9 +317,15 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_SIZE:
         // The status bar keeps itself at the bottom only when told the size changed.
         SendMessageW(main->statusBar, WM_SIZE, 0, 0);
+        main->clockPart.layOut();
         return 0;
     case WM_PAINT: onPaint(window, *main); return 0;
-    case WM_INITMENU: enableMenuItems(reinterpret_cast<HMENU>(wParam), main->state); return 0;
+    case WM_INITMENU: followGameInMenus(reinterpret_cast<HMENU>(wParam), main->state); return 0;
+    case WM_TIMER:
+        if (wParam != clockTimer)
+            return DefWindowProcW(window, message, wParam, lParam);
+        tickClock(window, *main);
+        return 0;
     case WM_COMMAND: dispatchCommand(main->state, main->desktop, LOWORD(wParam)); return 0;
     case WM_LBUTTONDBLCLK: {
         const KeyboardCursor before = main->state.keyboard;

@@ -13,3 +13,13 @@
 #define IDC_KNIGHT 103
 #define IDC_PROMPT 104
 #define IDC_DEFAULT 105
+
+// The clock dialog's controls: a radio button for each of the core's choices in their order,
+// one for the players' own after them, and its two fields, each after its label.
+#define IDC_CLOCK_CHOICE 110 // 110-114
+#define IDC_OWN_CHOICE 115
+#define IDC_MINUTES_LABEL 116
+#define IDC_MINUTES 117
+#define IDC_PLUS 118
+#define IDC_SECONDS_LABEL 119
+#define IDC_SECONDS 120

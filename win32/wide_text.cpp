@@ -15,6 +15,18 @@ std::wstring widen(std::string_view utf8)
     return wide;
 }
 
+std::string narrow(std::wstring_view utf16)
+{
+    if (utf16.empty())
+        return {};
+    const int length = static_cast<int>(utf16.size());
+    const int narrowLength =
+        WideCharToMultiByte(CP_UTF8, 0, utf16.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(narrowLength), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), length, utf8.data(), narrowLength, nullptr, nullptr);
+    return utf8;
+}
+
 std::wstring filterList(const std::vector<FileFilter> &filters)
 {
     std::wstring list;

@@ -12,6 +12,9 @@ namespace chess::win32 {
 // become U+FFFD rather than vanishing.
 std::wstring widen(std::string_view utf8);
 
+// What the user typed, as the core's UTF-8. A lone surrogate becomes U+FFFD.
+std::string narrow(std::wstring_view utf16);
+
 // The filter list of a file chooser: description and pattern of each filter, every one
 // ended by a NUL, and one more NUL after the last.
 std::wstring filterList(const std::vector<FileFilter> &filters);

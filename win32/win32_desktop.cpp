@@ -1,6 +1,7 @@
 #include "win32/win32_desktop.h"
 
 #include "app/history_file.h"
+#include "win32/clock_dialog.h"
 #include "win32/resource.h"
 #include "win32/system_library.h"
 #include "win32/wide_text.h"
@@ -8,6 +9,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -69,9 +71,9 @@ std::optional<std::filesystem::path> chooseFile(HWND owner, const FileChooser &c
 
 } // namespace
 
-Win32Desktop::Win32Desktop(HWND window, HWND statusBar, LiveRegion &liveRegion,
+Win32Desktop::Win32Desktop(HWND window, HWND statusBar, LiveRegion &liveRegion, ClockPart &clockPart,
                            const std::filesystem::path &historyFile)
-    : window_(window), statusBar_(statusBar), liveRegion_(liveRegion)
+    : window_(window), statusBar_(statusBar), liveRegion_(liveRegion), clockPart_(clockPart)
 {
     if (!historyFile.empty())
         historySaver_.emplace(historyFile);
@@ -100,6 +102,27 @@ std::string Win32Desktop::localDate()
     char text[16];
     std::snprintf(text, sizeof text, "%04u.%02u.%02u", today.wYear, today.wMonth, today.wDay);
     return text;
+}
+
+// The milliseconds since the system started, which no change of the wall clock moves.
+Milliseconds Win32Desktop::monotonicNow() { return Milliseconds(GetTickCount64()); }
+
+std::optional<TimeControl> Win32Desktop::chooseTimeControl(TimeControl current)
+{
+    const std::optional<TimeControl> chosen = chooseTimeControlIn(window_, current);
+    SetFocus(window_);
+    return chosen;
+}
+
+void Win32Desktop::showClock(const ClockFace &face)
+{
+    clockPart_.show(face);
+    if (face.nextTick)
+        SetTimer(window_, clockTimer,
+                 static_cast<UINT>(std::max<Milliseconds::rep>(face.nextTick->count(), USER_TIMER_MINIMUM)),
+                 nullptr);
+    else
+        KillTimer(window_, clockTimer);
 }
 
 void Win32Desktop::setStatusText(std::string_view text)

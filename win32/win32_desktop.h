@@ -2,6 +2,7 @@
 
 #include "app/background_saver.h"
 #include "app/desktop.h"
+#include "win32/clock_part.h"
 #include "win32/live_region.h"
 
 #include <windows.h>
@@ -9,11 +10,12 @@
 namespace chess::win32 {
 
 // The core's desktop on Win32: the main window owns every box, dialog and chooser, the
-// status texts go to part 0 of its status bar and the spoken lines to its live region.
+// status texts go to part 0 of its status bar, the clock to its clock part and the spoken
+// lines to its live region. The clock's timer is the window's (clockTimer).
 class Win32Desktop final : public Desktop {
 public:
     // The history is saved to `historyFile`, or nowhere when it is empty.
-    Win32Desktop(HWND window, HWND statusBar, LiveRegion &liveRegion,
+    Win32Desktop(HWND window, HWND statusBar, LiveRegion &liveRegion, ClockPart &clockPart,
                  const std::filesystem::path &historyFile);
     ~Win32Desktop() override;
 
@@ -31,16 +33,23 @@ public:
     void saveHistory(const GameHistory &history) override;
     void saveUnsavedHistory();
     std::string localDate() override;
+    Milliseconds monotonicNow() override;
+    std::optional<TimeControl> chooseTimeControl(TimeControl current) override;
+    // Arms the window's one-shot clockTimer for the face's next tick, or stops it.
+    void showClock(const ClockFace &face) override;
 
 private:
     HWND window_;
     HWND statusBar_;
     LiveRegion &liveRegion_;
+    ClockPart &clockPart_;
     std::optional<BackgroundSaver> historySaver_;
     const GameHistory *unsavedHistory_ = nullptr;
 };
 
 // Posted by saveHistory; the window answers it with saveUnsavedHistory.
 inline constexpr UINT saveHistoryMessage = WM_APP + 1;
+// The id of the window's timer for the clock's next tick.
+inline constexpr UINT_PTR clockTimer = 1;
 
 } // namespace chess::win32

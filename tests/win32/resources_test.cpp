@@ -1,3 +1,4 @@
+#include "app/chess_clock.h"
 #include "app/menu_commands.h"
 #include "app/texts.h"
 #include "view/square_image.h"
@@ -12,6 +13,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 // The resources are linked into this test as into the program; these tests read them back.
 namespace chess::win32 {
@@ -134,40 +137,115 @@ TEST(Win32Resources, MenuIsTheCoreFileMenu)
     DestroyMenu(bar);
 }
 
-// The dialog shows the core's texts, and its buttons carry the numbers that the dialog
-// procedure turns into the choices 0-3.
-TEST(Win32Resources, PromotionDialogShowsTheCoreTexts)
+// A dialog template of the classic form as the resources hold it.
+struct DialogControl {
+    DWORD style;
+    WORD id;
+    std::wstring className; // "#128" for a button, "#129" an edit field, "#130" a static text
+    std::wstring text;
+};
+struct DialogTemplate {
+    DWORD style;
+    std::wstring caption;
+    WORD fontSize;
+    std::wstring font;
+    std::vector<DialogControl> controls;
+};
+
+DialogTemplate readDialog(LPCWSTR name)
 {
-    TemplateReader reader(resourceBytes(L"MYDLG", RT_DIALOG));
-    const auto style = reader.read<DWORD>();
-    EXPECT_EQ(style & DS_SETFONT, DWORD{DS_SETFONT});
+    TemplateReader reader(resourceBytes(name, RT_DIALOG));
+    DialogTemplate dialog{};
+    dialog.style = reader.read<DWORD>();
     reader.read<DWORD>(); // extended style
-    const auto controls = reader.read<WORD>();
-    ASSERT_EQ(controls, 6);
+    const auto count = reader.read<WORD>();
     for (int i = 0; i < 4; ++i)
         reader.read<short>();                  // x, y, width, height
     EXPECT_EQ(reader.readNameOrNumber(), L""); // no menu
     EXPECT_EQ(reader.readNameOrNumber(), L""); // the standard dialog class
-    EXPECT_EQ(reader.readString(), widen(texts::promotionCaption));
-    EXPECT_EQ(reader.read<WORD>(), 12);
-    EXPECT_EQ(reader.readString(), L"FixedSys");
-
-    const std::pair<WORD, std::wstring> expected[] = {{IDC_QUEEN, L"Queen"},
-                                                      {IDC_ROOK, L"Rook"},
-                                                      {IDC_BISHOP, L"Bishop"},
-                                                      {IDC_KNIGHT, L"Knight"},
-                                                      {IDC_PROMPT, widen(texts::promotionPrompt)},
-                                                      {IDC_DEFAULT, L"Button105"}};
-    for (const auto &[id, text] : expected) {
+    dialog.caption = reader.readString();
+    dialog.fontSize = reader.read<WORD>();
+    dialog.font = reader.readString();
+    for (int c = 0; c < count; ++c) {
         reader.alignToDword();
-        reader.read<DWORD>(); // style
+        DialogControl control{};
+        control.style = reader.read<DWORD>();
         reader.read<DWORD>(); // extended style
         for (int i = 0; i < 4; ++i)
             reader.read<short>();
-        EXPECT_EQ(reader.read<WORD>(), id);
-        reader.readNameOrNumber(); // class
-        EXPECT_EQ(reader.readNameOrNumber(), text);
+        control.id = reader.read<WORD>();
+        control.className = reader.readNameOrNumber();
+        control.text = reader.readNameOrNumber();
         reader.read<WORD>(); // no creation data
+        dialog.controls.push_back(control);
+    }
+    return dialog;
+}
+
+void expectControls(const DialogTemplate &dialog, const std::vector<std::pair<WORD, std::wstring>> &expected)
+{
+    ASSERT_EQ(dialog.controls.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(dialog.controls[i].id, expected[i].first);
+        EXPECT_EQ(dialog.controls[i].text, expected[i].second);
+    }
+}
+
+// The dialog shows the core's texts, and its buttons carry the numbers that the dialog
+// procedure turns into the choices 0-3.
+TEST(Win32Resources, PromotionDialogShowsTheCoreTexts)
+{
+    const DialogTemplate dialog = readDialog(L"MYDLG");
+    EXPECT_EQ(dialog.style & DS_SETFONT, DWORD{DS_SETFONT});
+    EXPECT_EQ(dialog.caption, widen(texts::promotionCaption));
+    EXPECT_EQ(dialog.fontSize, 12);
+    EXPECT_EQ(dialog.font, L"FixedSys");
+    expectControls(dialog, {{IDC_QUEEN, L"Queen"},
+                            {IDC_ROOK, L"Rook"},
+                            {IDC_BISHOP, L"Bishop"},
+                            {IDC_KNIGHT, L"Knight"},
+                            {IDC_PROMPT, widen(texts::promotionPrompt)},
+                            {IDC_DEFAULT, L"Button105"}});
+}
+
+// The clock dialog offers the core's choices in its order, each field follows the label a
+// screen reader names it by, and the arrow keys stay within the choices: the choices are
+// one group, which the control after them ends.
+TEST(Win32Resources, ClockDialogOffersTheCoreChoicesWithLabelledFields)
+{
+    const DialogTemplate dialog = readDialog(L"CLOCKDLG");
+    EXPECT_EQ(dialog.caption, widen(texts::clockCaption));
+    std::vector<std::pair<WORD, std::wstring>> expected;
+    for (std::size_t i = 0; i < timeControlChoices.size(); ++i)
+        expected.emplace_back(IDC_CLOCK_CHOICE + i, widen(timeControlLabel(timeControlChoices[i])));
+    expected.insert(expected.end(), {{IDC_OWN_CHOICE, widen(texts::ownTimeControl)},
+                                     {IDC_MINUTES_LABEL, widen(texts::minutesField)},
+                                     {IDC_MINUTES, L""},
+                                     {IDC_PLUS, L"+"},
+                                     {IDC_SECONDS_LABEL, widen(texts::secondsField)},
+                                     {IDC_SECONDS, L""},
+                                     {IDOK, L"OK"},
+                                     {IDCANCEL, L"キャンセル"}});
+    expectControls(dialog, expected);
+
+    const std::size_t choices = timeControlChoices.size() + 1;
+    for (std::size_t i = 0; i <= choices; ++i) {
+        const DialogControl &control = dialog.controls[i];
+        SCOPED_TRACE(control.id);
+        EXPECT_EQ(control.className == L"#128" && (control.style & BS_TYPEMASK) == BS_AUTORADIOBUTTON,
+                  i < choices);
+        EXPECT_EQ((control.style & WS_GROUP) != 0, i == 0 || i == choices);
+    }
+    // The fields take digits only, and their labels are static texts.
+    for (std::size_t i = choices; i < dialog.controls.size(); ++i) {
+        const DialogControl &control = dialog.controls[i];
+        SCOPED_TRACE(control.id);
+        if (control.id == IDC_MINUTES || control.id == IDC_SECONDS) {
+            EXPECT_EQ(control.className, L"#129");
+            EXPECT_NE(control.style & ES_NUMBER, 0u);
+            EXPECT_EQ(dialog.controls[i - 1].className, L"#130");
+        }
     }
 }
 

@@ -21,6 +21,15 @@ TEST(WideText, MarksBytesThatAreNoUtf8InsteadOfDroppingThem)
               L"a\ufffdb");
 }
 
+TEST(WideText, TypedTextComesBackAsTheCoreTexts)
+{
+    for (const std::string_view text :
+         {texts::blackMoving, texts::badTimeControl, std::string_view("\U0001F600"), std::string_view("180"),
+          std::string_view("")})
+        EXPECT_EQ(narrow(widen(text)), text);
+    EXPECT_EQ(narrow(L"1\xd800"), "1\xef\xbf\xbd"); // a lone surrogate: U+FFFD
+}
+
 TEST(WideText, FilterListEndsEachPartAndTheWholeListWithNul)
 {
     using namespace std::string_literals;
