@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows program with mingw-w64 into build/win32 and tests it under Wine:
 # the unit tests with no display, then the program itself in Xvfb (tests/win32/gui_smoke.sh),
-# at three display scales (tests/win32/scale_smoke.sh), then its installer
-# (tests/win32/msi_test.sh). Leaves what a Windows user downloads, the zip
-# and the MSI, in build/win32. Skips only when the cross compiler is absent.
+# its game menu and its clock (game_menu_smoke.sh, clock_smoke.sh), at three display scales
+# (tests/win32/scale_smoke.sh), then its installer (tests/win32/msi_test.sh). Leaves what a
+# Windows user downloads, the zip and the MSI, in build/win32. Skips only when the cross
+# compiler is absent.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
@@ -56,6 +57,10 @@ xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp" \
 echo "== Windows: the game menu: moves taken back, the game resumed, PGN saved and opened"
 xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp" \
     tests/win32/game_menu_smoke.sh $build/win32/chessboard.exe $build $build/tests/win32/screen_reader_client.exe
+
+echo "== Windows: the players' clock, run out in a minute"
+xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp" \
+    tests/win32/clock_smoke.sh $build/win32/chessboard.exe $build $build/tests/win32/screen_reader_client.exe
 
 echo "== Windows: the program at 150 % and 200 % display scale"
 xvfb-run --auto-servernum --server-args="-screen 0 1600x1200x24 -nolisten tcp" \

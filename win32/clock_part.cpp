@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <array>
+#include <utility>
 
 namespace chess::win32 {
 namespace {
@@ -49,7 +50,11 @@ bool ClockPart::create(HWND statusBar)
 void ClockPart::show(const ClockFace &face)
 {
     const bool wasShown = !text_.empty();
-    text_ = widen(face.text);
+    std::wstring text = widen(face.text);
+    // Ticks come ten times a second; the text changes once a second above ten seconds.
+    if (text != text_)
+        InvalidateRect(window_, nullptr, TRUE);
+    text_ = std::move(text);
     if (text_.empty() != !wasShown) {
         if (text_.empty()) {
             const int wholeWidth = -1;
@@ -65,7 +70,6 @@ void ClockPart::show(const ClockFace &face)
         words_ = std::move(words);
         SetWindowTextW(window_, words_.c_str());
     }
-    InvalidateRect(window_, nullptr, TRUE);
 }
 
 void ClockPart::layOut()

@@ -3,7 +3,10 @@
 //
 //   screen_reader_client board    the window's client size ("client 394x426"), the table and
 //                                 its cells ("id|role|name|states|WxH+X+Y", placed in the
-//                                 client area), the focus and the status bar's text
+//                                 client area), the focus, the status bar's text and the
+//                                 parts inside it ("status part name|WxH+X+Y")
+//   screen_reader_client dialog   the window in front: its caption ("dialog 棋譜") and its
+//                                 controls ("role|name|states")
 //   screen_reader_client listen   the events a screen reader hears ("event|id|role|name|states",
 //                                 "live|line") until the program closes
 #include <windows.h>
@@ -56,6 +59,7 @@ std::wstring describe(IAccessible *object, LONG id)
     object->get_accState(child(id), &state);
     std::wstring words = role.lVal == ROLE_SYSTEM_TABLE  ? L"table|"
                          : role.lVal == ROLE_SYSTEM_CELL ? L"cell|"
+                         : role.lVal == ROLE_SYSTEM_TEXT ? L"text|"
                                                          : std::to_wstring(role.lVal) + L"|";
     words += nameOf(object, id) + L"|";
     if (state.lVal & STATE_SYSTEM_FOCUSED)
@@ -69,6 +73,18 @@ std::wstring describe(IAccessible *object, LONG id)
 std::wstring cellAnswer(HRESULT result, const VARIANT &answer)
 {
     return FAILED(result) ? L"error" : answer.vt == VT_I4 ? std::to_wstring(answer.lVal) : L"none";
+}
+
+// Where an object is, as "WxH+X+Y" in the board's client area; `screen` its rectangle there.
+std::wstring placeOf(IAccessible *object, LONG id, RECT &screen)
+{
+    LONG x = 0, y = 0, width = 0, height = 0;
+    object->accLocation(&x, &y, &width, &height, child(id));
+    screen = {x, y, x + width, y + height};
+    POINT topLeft{x, y};
+    ScreenToClient(board, &topLeft);
+    return std::to_wstring(width) + L"x" + std::to_wstring(height) + L"+" + std::to_wstring(topLeft.x) +
+           L"+" + std::to_wstring(topLeft.y);
 }
 
 IAccessible *clientObject(HWND window)
@@ -91,18 +107,13 @@ int readBoard()
     table->get_accChildCount(&count);
     print(L"children " + std::to_wstring(count));
     for (LONG id = 0; id <= count; ++id) {
-        LONG x = 0, y = 0, width = 0, height = 0;
-        table->accLocation(&x, &y, &width, &height, child(id));
-        POINT topLeft{x, y};
-        ScreenToClient(board, &topLeft);
-        print(std::to_wstring(id) + L"|" + describe(table, id) + L"|" + std::to_wstring(width) + L"x" +
-              std::to_wstring(height) + L"+" + std::to_wstring(topLeft.x) + L"+" +
-              std::to_wstring(topLeft.y));
+        RECT cell{};
+        print(std::to_wstring(id) + L"|" + describe(table, id) + L"|" + placeOf(table, id, cell));
         // The middle of each cell must hit that cell again.
         VARIANT hit;
         VariantInit(&hit);
-        if (const std::wstring found =
-                cellAnswer(table->accHitTest(x + width / 2, y + height / 2, &hit), hit);
+        if (const std::wstring found = cellAnswer(
+                table->accHitTest((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2, &hit), hit);
             id > 0 && found != std::to_wstring(id))
             print(L"hit test in " + std::to_wstring(id) + L" found " + found);
     }
@@ -110,10 +121,38 @@ int readBoard()
     VariantInit(&focus);
     print(L"focus " + cellAnswer(table->get_accFocus(&focus), focus));
     table->Release();
-    if (IAccessible *status = clientObject(FindWindowExW(board, nullptr, STATUSCLASSNAMEW, nullptr))) {
+    HWND statusBar = FindWindowExW(board, nullptr, STATUSCLASSNAMEW, nullptr);
+    if (IAccessible *status = clientObject(statusBar)) {
         print(L"status " + nameOf(status, CHILDID_SELF));
         status->Release();
     }
+    // The windows inside the status bar that take room on the screen, as a screen reader
+    // moving from object to object finds them.
+    for (HWND part = GetWindow(statusBar, GW_CHILD); part; part = GetWindow(part, GW_HWNDNEXT)) {
+        IAccessible *object = IsWindowVisible(part) ? clientObject(part) : nullptr;
+        if (!object)
+            continue;
+        RECT place{};
+        if (const std::wstring at = placeOf(object, CHILDID_SELF, place); !IsRectEmpty(&place))
+            print(L"status part " + nameOf(object, CHILDID_SELF) + L"|" + at);
+        object->Release();
+    }
+    return 0;
+}
+
+int readDialog()
+{
+    HWND dialog = GetForegroundWindow();
+    if (!dialog || dialog == board)
+        return 1;
+    wchar_t caption[256] = {};
+    GetWindowTextW(dialog, caption, 256);
+    print(std::wstring(L"dialog ") + caption);
+    for (HWND control = GetWindow(dialog, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
+        if (IAccessible *object = clientObject(control)) {
+            print(describe(object, CHILDID_SELF));
+            object->Release();
+        }
     return 0;
 }
 
@@ -165,9 +204,9 @@ int main(int argc, char **argv)
     // A client must be in COM to be handed the program's objects.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     board = FindWindowW(L"Marvotek", L"Chess");
-    if (!board || (mode != "board" && mode != "listen")) {
-        std::fputs("usage: screen_reader_client board|listen, with the program running\n", stderr);
+    if (!board || (mode != "board" && mode != "dialog" && mode != "listen")) {
+        std::fputs("usage: screen_reader_client board|dialog|listen, with the program running\n", stderr);
         return 2;
     }
-    return mode == "board" ? readBoard() : listen();
+    return mode == "board" ? readBoard() : mode == "dialog" ? readDialog() : listen();
 }
