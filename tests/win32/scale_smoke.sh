@@ -5,7 +5,8 @@
 # the cells a screen reader is told, and at 200 % the board's pixels against the Qt program's
 # own board at 200 % (REFERENCE.png: e2 picked up, labels left out). At 100 % the program is
 # also told that its window moved to a 200 % monitor and back (DPI_CHANGE.exe): it must take
-# the size it asked for and show the 200 % board, then the 100 % one again, pixel for pixel.
+# the size it asked for and show the 200 % board, then the 100 % one again, pixel for pixel;
+# the clock part of the status bar, set before, doubles its width and comes back alike.
 #
 #   scale_smoke.sh PROGRAM.exe OUTPUT_DIR SCREEN_READER_CLIENT.exe DPI_CHANGE.exe REFERENCE.png
 #
@@ -61,6 +62,9 @@ moveToScale() { # to, the board image expected there
     waitFor boardIs "$2" || fail "after the change to $1 DPI the board is not the one of that scale"
 }
 
+# The clock part as a screen reader finds it: "WxH+X+Y" in the client area.
+clockPart() { readBoard && sed -n 's/^status part .*|//p' "$out/board.txt"; }
+
 windowAt192=
 for setting in 96 144 192; do
     echo "-- at $setting DPI"
@@ -87,10 +91,22 @@ for setting in 96 144 192; do
     case $dpi in
     96)
         boardShot "$out/board-96.png"
+        parkPointer
+        xdotool key alt+g t
+        waitFor windowNamed 対局時計 || fail "no clock dialog"
+        answer 対局時計 Down Return # 5分+3秒
+        partAt96=$(clockPart)
+        [ -n "$partAt96" ] || fail "no clock part at 96 DPI"
         moveToScale 192 "$reference"
         windowAt192=${WIDTH}x$HEIGHT
         screenshot Chess dpi-changed-192.png
+        # Twice as wide, but for the status bar's borders between the parts, which keep theirs.
+        partAt192=$(clockPart)
+        widthAt96=${partAt96%%x*} widthAt192=${partAt192%%x*}
+        ((widthAt192 >= 2 * widthAt96 && widthAt192 <= 2 * widthAt96 + 4)) ||
+            fail "the clock part is $partAt192 at 192 DPI, $partAt96 at 96"
         moveToScale 96 "$out/board-96.png"
+        [ "$(clockPart)" = "$partAt96" ] || fail "the clock part is $(clockPart) back at 96 DPI, not $partAt96"
         ;;
     192)
         boardIs "$reference" || fail "the board at 200 % differs from the Qt program's: see $out/board-now.png"
