@@ -5,9 +5,13 @@
 
 namespace chess {
 
-void onClockTick(GameState &state, Desktop &desktop)
+void onClockTick(GameState &state, Desktop &desktop, bool insideModal)
 {
     const Milliseconds now = desktop.monotonicNow();
+    if (insideModal) {
+        desktop.showClock(clockFace(state, now));
+        return;
+    }
     if (countTime(state, now)) {
         endOnTime(state, desktop);
         return;

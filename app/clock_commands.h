@@ -10,10 +10,10 @@ namespace chess {
 
 // The desktop's timer, when the last face asked for it. Counts the running side's time:
 // the one-minute and ten-second warnings are spoken once each, and a flag that has fallen
-// ends the game as a king capture would, with a beep. Not to be called while one of the
-// desktop's modal calls is open (a timer fires in a modal window's loop too): the game goes
-// on only once the core has its answer, so meanwhile the front end only shows clockFace.
-void onClockTick(GameState &state, Desktop &desktop);
+// ends the game as a king capture would, with a beep. While one of the desktop's modal calls
+// is open (`insideModal`: a timer fires in a modal window's loop too) the game waits for its
+// answer, so only the face is shown.
+void onClockTick(GameState &state, Desktop &desktop, bool insideModal = false);
 
 // The game menu's clock commands: the dialog, which sets both sides to full time whatever
 // is chosen (the clock starts with the next move); and stopping and restarting the clock.

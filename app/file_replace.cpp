@@ -1,6 +1,7 @@
 #include "app/file_replace.h"
 
 #include "app/durable_file.h"
+#include "app/texts.h"
 
 #include <cstdio>
 #include <random>
@@ -52,6 +53,13 @@ bool replaceFileContents(const std::filesystem::path &path, std::string_view byt
         return false;
     }
     return true;
+}
+
+void saveThroughChooser(Desktop &desktop, const FileChooser &chooser, std::string_view bytes)
+{
+    const std::optional<std::filesystem::path> path = desktop.chooseSaveFile(chooser);
+    if (path && !replaceFileContents(*path, bytes))
+        desktop.showMessage(texts::errorOccurred, texts::errorCaption);
 }
 
 } // namespace chess

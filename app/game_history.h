@@ -70,7 +70,7 @@ public:
     // its start.
     void commit(const GameState &state, StepKind kind, PlayedMove move = {}, std::string date = {});
 
-    bool canUndo() const { return current_ > 0 && !steps_.empty(); }
+    bool canUndo() const { return current_ > 0; }
     bool canRedo() const { return current_ + 1 < steps_.size(); }
     // The earlier run's game is still there to resume: nothing has been done in this run.
     bool canResume() const;

@@ -48,21 +48,22 @@ std::optional<std::string> readLimited(const std::filesystem::path &path)
     return text;
 }
 
+// PGN files first, then all files.
+FileChooser pgnChooser(std::string_view title, std::string defaultName)
+{
+    return {std::string(title),
+            std::move(defaultName),
+            {{std::string(texts::pgnFilesFilter), "*.pgn"}, {std::string(texts::allFilesFilter), "*.*"}},
+            "pgn"};
+}
+
 } // namespace
 
 void savePgnFile(const GameState &start, std::span<const PlayedMove> moves, std::string_view date,
                  Desktop &desktop, std::optional<Side> flagFellFor)
 {
-    const FileChooser chooser{
-        std::string(texts::saveAsTitle),
-        "棋譜.pgn",
-        {{std::string(texts::pgnFilesFilter), "*.pgn"}, {std::string(texts::allFilesFilter), "*.*"}},
-        "pgn"};
-    const std::optional<std::filesystem::path> path = desktop.chooseSaveFile(chooser);
-    if (!path)
-        return;
-    if (!replaceFileContents(*path, writePgn(start, moves, date, flagFellFor)))
-        desktop.showMessage(texts::errorOccurred, texts::errorCaption);
+    saveThroughChooser(desktop, pgnChooser(texts::saveAsTitle, "棋譜.pgn"),
+                       writePgn(start, moves, date, flagFellFor));
 }
 
 void copyPgnToClipboard(const GameState &start, std::span<const PlayedMove> moves, std::string_view date,
@@ -74,12 +75,8 @@ void copyPgnToClipboard(const GameState &start, std::span<const PlayedMove> move
 
 std::optional<PgnGame> openPgnFile(GameState &state, Desktop &desktop)
 {
-    const FileChooser chooser{
-        std::string(texts::openPgnTitle),
-        "",
-        {{std::string(texts::pgnFilesFilter), "*.pgn"}, {std::string(texts::allFilesFilter), "*.*"}},
-        "pgn"};
-    const std::optional<std::filesystem::path> path = desktop.chooseOpenFile(chooser);
+    const std::optional<std::filesystem::path> path =
+        desktop.chooseOpenFile(pgnChooser(texts::openPgnTitle, ""));
     if (!path)
         return std::nullopt;
     const std::optional<std::string> text = readLimited(*path);

@@ -85,11 +85,7 @@ void savePositionFile(const GameState &state, Desktop &desktop)
         "無題.fen",
         {{std::string(texts::fenFilesFilter), "*.fen"}, {std::string(texts::allFilesFilter), "*.*"}},
         "fen"};
-    const std::optional<std::filesystem::path> path = desktop.chooseSaveFile(chooser);
-    if (!path)
-        return;
-    if (!replaceFileContents(*path, positionToFen(state)))
-        desktop.showMessage(texts::errorOccurred, texts::errorCaption);
+    saveThroughChooser(desktop, chooser, positionToFen(state));
 }
 
 } // namespace chess

@@ -108,14 +108,8 @@ void MainWindow::followGame()
 
 void MainWindow::tickClock()
 {
-    // The timer fires inside a modal window's loop too, while the core waits for its answer:
-    // then the clock is only shown.
-    if (QApplication::activeModalWidget()) {
-        desktop_.showClock(clockFace(state_, desktop_.monotonicNow()));
-        return;
-    }
     const bool wasOver = state_.gameOver;
-    onClockTick(state_, desktop_);
+    onClockTick(state_, desktop_, QApplication::activeModalWidget() != nullptr);
     if (state_.gameOver != wasOver)
         followGame();
 }

@@ -17,11 +17,7 @@ void saveRecordFile(const GameState &state, Desktop &desktop)
         "棋譜.txt",
         {{"テキストファイル(*.txt)", "*.txt"}, {std::string(texts::allFilesFilter), "*.*"}},
         "txt"};
-    const std::optional<std::filesystem::path> path = desktop.chooseSaveFile(chooser);
-    if (!path)
-        return;
-    if (!replaceFileContents(*path, state.record.view()))
-        desktop.showMessage(texts::errorOccurred, texts::errorCaption);
+    saveThroughChooser(desktop, chooser, state.record.view());
 }
 
 void copyRecordToClipboard(const GameState &state, Desktop &desktop)

@@ -6,6 +6,7 @@
 #include "app/move_controller.h"
 #include "board_setup.h"
 #include "fake_desktop.h"
+#include "game_test.h"
 
 #include <gtest/gtest.h>
 
@@ -15,22 +16,12 @@ namespace {
 using namespace std::chrono_literals;
 using testing::boardFromRanks;
 
-class Clock : public ::testing::Test {
+class Clock : public testing::GameTest {
 protected:
-    GameState state;
-    testing::FakeDesktop desktop;
-
-    void SetUp() override { state.history.begin(state); }
-    void command(CommandId id) { dispatchCommand(state, desktop, static_cast<int>(id)); }
     void setClock(TimeControl control)
     {
         desktop.timeControlAnswers = {control};
         command(CommandId::ChooseClock);
-    }
-    void move(Square from, Square to)
-    {
-        onLeftDoubleClick(state, desktop, squareCentre(from));
-        onLeftDoubleClick(state, desktop, squareCentre(to));
     }
     std::array<Milliseconds, 2> left() const { return state.clock.left; }
 };
@@ -231,6 +222,9 @@ TEST_F(Clock, TicksWarnOnceEachAndEndTheGameWhenTheTimeIsUp)
     EXPECT_EQ(desktop.clock.nextTick, 100ms);
     desktop.takeCalls();
     desktop.now = 120s;
+    onClockTick(state, desktop, true);
+    EXPECT_FALSE(state.gameOver) << "inside a modal window the game waits for its answer";
+    EXPECT_EQ(desktop.clock.text, "白 2:00  ▶黒 0.0");
     onClockTick(state, desktop);
     EXPECT_TRUE(state.gameOver);
     EXPECT_EQ(desktop.takeCalls(), (std::vector<std::string>{"beep", "redraw", "box: 白の勝ち | Win!!",

@@ -5,6 +5,7 @@
 #include "app/speech.h"
 #include "board_setup.h"
 #include "fake_desktop.h"
+#include "game_test.h"
 #include "position/fen_writer.h"
 #include "random_play.h"
 
@@ -81,18 +82,13 @@ TEST(History, UndoGivesBackEveryEarlierStateAndRedoTheLastOne)
     }
 }
 
-TEST(History, UndoReopensAWonGameAndANewStepDropsTheStepsAhead)
+using HistoryGame = testing::GameTest;
+
+TEST_F(HistoryGame, UndoReopensAWonGameAndANewStepDropsTheStepsAhead)
 {
-    GameState state;
-    testing::FakeDesktop desktop;
     state.board = testing::boardFromRanks(
         {"....k...", "........", "....Q...", "........", "........", "........", "........", "....K..."});
     state.history.begin(state);
-    const auto move = [&](Square from, Square to) {
-        onLeftDoubleClick(state, desktop, squareCentre(from));
-        onLeftDoubleClick(state, desktop, squareCentre(to));
-    };
-    const auto command = [&](CommandId id) { dispatchCommand(state, desktop, static_cast<int>(id)); };
     move("e6"_sq, "e7"_sq);
     onLeftDoubleClick(state, desktop, squareCentre("e8"_sq));
     command(CommandId::Undo);
@@ -135,16 +131,8 @@ TEST(History, MenuAndShortcuts)
     EXPECT_EQ(shortcutCommand('X', false), std::nullopt);
 }
 
-TEST(History, PgnCommandsTakeTheCurrentGameAndAnOpenedGameIsSteppedThrough)
+TEST_F(HistoryGame, PgnCommandsTakeTheCurrentGameAndAnOpenedGameIsSteppedThrough)
 {
-    GameState state;
-    testing::FakeDesktop desktop;
-    state.history.begin(state);
-    const auto move = [&](Square from, Square to) {
-        onLeftDoubleClick(state, desktop, squareCentre(from));
-        onLeftDoubleClick(state, desktop, squareCentre(to));
-    };
-    const auto command = [&](CommandId id) { dispatchCommand(state, desktop, static_cast<int>(id)); };
     EXPECT_FALSE(isCommandEnabled(state, CommandId::CopyPgn));
     move("e2"_sq, "e4"_sq);
     move("e7"_sq, "e5"_sq);

@@ -195,11 +195,8 @@ EMSCRIPTEN_KEEPALIVE void chess_open_file(int command, const char *bytes, int si
 // so only the clock's face is shown.
 EMSCRIPTEN_KEEPALIVE void chess_clock_tick(int modal)
 {
-    Program &p = program();
-    if (modal)
-        p.desktop.showClock(clockFace(p.state, p.desktop.monotonicNow()));
-    else
-        onClockTick(p.state, p.desktop);
+    onClockTick(program().state, program().desktop, modal != 0);
+    program().desktop.showControls(); // a flag that fell ended the game
 }
 
 // The clock dialog's answer: one of the choices by its place, or the players' own (the last
@@ -219,9 +216,6 @@ EMSCRIPTEN_KEEPALIVE int chess_choose_clock(int choice, int minutes, int seconds
     chess_command(static_cast<int>(CommandId::ChooseClock));
     return 1;
 }
-
-// The menus' states as the game now has them.
-EMSCRIPTEN_KEEPALIVE void chess_show_controls() { program().desktop.showControls(); }
 
 // Draws the picture again, as on a change of the screen's pixel density.
 EMSCRIPTEN_KEEPALIVE void chess_redraw() { program().desktop.requestRedraw(); }

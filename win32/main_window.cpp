@@ -294,10 +294,7 @@ void followGameInMenus(HMENU menu, const GameState &state)
 void tickClock(HWND window, MainWindow &main)
 {
     KillTimer(window, clockTimer);
-    if (IsWindowEnabled(window))
-        onClockTick(main.state, main.desktop);
-    else
-        main.desktop.showClock(clockFace(main.state, main.desktop.monotonicNow()));
+    onClockTick(main.state, main.desktop, !IsWindowEnabled(window));
 }
 
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -107,6 +107,15 @@ async function menu(caption, button = '#file-button') {
     return item;
 }
 
+// Writes `contents` to the file `name` and gives it to the file chooser that the menu item
+// (a promise of it) asks for.
+async function openThrough(item, name, contents) {
+    const file = path.join(OUT, name);
+    fs.writeFileSync(file, contents);
+    const [chooser] = await Promise.all([page.waitForFileChooser(), (await item).click()]);
+    await chooser.accept([file]);
+}
+
 async function download(name, run) {
     const file = path.join(OUT, 'downloads', name);
     fs.rmSync(file, {force: true});
@@ -218,12 +227,7 @@ test('the record: shown in a box, downloaded byte for byte, copied exactly', asy
 });
 
 test('a FEN file opened and saved back; a bad one is refused with its message', async () => {
-    const fenFile = path.join(OUT, 'opened.fen');
-    const open = async (contents) => {
-        fs.writeFileSync(fenFile, contents);
-        const [chooser] = await Promise.all([page.waitForFileChooser(), (await menu('盤面データを開く')).click()]);
-        await chooser.accept([fenFile]);
-    };
+    const open = (contents) => openThrough(menu('盤面データを開く'), 'opened.fen', contents);
     await open(POSITION + '\r\n');
     await page.waitForFunction(() => document.getElementById('status').textContent === 'Turn:Black thinking');
     assert.equal(await page.$eval('#cell-f3', (cell) => cell.getAttribute('aria-label')), 'f3, white knight');
@@ -384,13 +388,7 @@ test('PGN: the game downloaded, a file from elsewhere opened and stepped back, a
     assert.ok(saved.toString('utf8').endsWith('\n1. e4 e5 2. Nf3 *\n\n'), saved.toString('utf8'));
     assert.ok(saved.toString('utf8').includes(`[Date "${day.getFullYear()}.`));
 
-    const pgnFile = path.join(OUT, 'opened.pgn');
-    const open = async (contents) => {
-        fs.writeFileSync(pgnFile, contents);
-        const [chooser] = await Promise.all([page.waitForFileChooser(),
-            (await menu('PGN を開く', '#game-button')).click()]);
-        await chooser.accept([pgnFile]);
-    };
+    const open = (contents) => openThrough(menu('PGN を開く', '#game-button'), 'opened.pgn', contents);
     await open('\ufeff[Event "Club"]\r\n\r\n1. d4 {solid} d5 2. c4 $1 (2. Nf3) e6 *\r\n');
     await expectStatus(WHITE_THINKING);
     assert.equal(await recordShown(), '1  d2-d4      d7-d5\n2  c2-c4      e7-e6\n');

@@ -19,10 +19,6 @@ rm -rf "$out"
 mkdir -p "$shots" "$out"
 source "$(dirname "$0")/gui_driver.sh"
 
-keys() {
-    parkPointer
-    xdotool key "$@"
-}
 # The window in front as the screen reader client reads it: "dialog CAPTION", then a
 # "role|name|states" line for each control.
 readDialog() { LC_ALL=C.UTF-8 wine "$client" dialog | tr -d '\r' >"$out/dialog.txt"; }
@@ -43,15 +39,11 @@ wakeupsIn3s() {
     sleep 3
     echo $(($(wakeups) - before))
 }
-listenFromHere() { heardFrom=$(wc -l <"$out/heard.txt"); }
 heard() { tail -n +$((heardFrom + 1)) "$out/heard.txt" | tr -d '\r' | grep -qx "$1"; }
 
 echo "-- no clock: no part, no timer"
 start ja_JP.UTF-8 clock-start.png
-LC_ALL=C.UTF-8 wine "$client" listen >"$out/heard.txt" 2>&1 &
-listener=$!
-heardFrom=0
-waitFor heard listening || fail "the screen reader client does not listen"
+startListening
 [ -z "$(part)" ] || fail "a clock part without a clock: $(part)"
 import -window root "$out/no-clock.png"
 idle=$(wakeupsIn3s)
@@ -59,19 +51,19 @@ echo "the idle window woke up $idle times in 3 s"
 ((idle <= 5)) || fail "the idle window woke up $idle times in 3 s"
 
 echo "-- the clock dialog: the core's choices, labelled fields, a bad entry refused"
-keys alt+g t
+pressKeys alt+g t
 waitFor windowNamed 対局時計 || fail "no clock dialog"
 screenshot 対局時計 clock-dialog.png
 waitFor frontDialogIs 対局時計 '|なし|focused' || fail "the dialog read: $(cat "$out/dialog.txt")"
 for line in '|5分+3秒|' '|10分+0秒|' '|15分+10秒|' '|30分+0秒|' '|自分で設定|' 'text|分|' 'text|秒|'; do
     dialogHas "$line" || fail "the dialog read: no \"$line\" in $(cat "$out/dialog.txt")"
 done
-keys Tab ctrl+a 0 Return # 0 minutes, in the first field
+pressKeys Tab ctrl+a 0 Return # 0 minutes, in the first field
 waitFor frontDialogIs 対局時計 '|分は1～180、秒は0～60で入力して下さい|' || fail "no box for 0 minutes: $(cat "$out/dialog.txt")"
-keys Return
+pressKeys Return
 waitFor frontDialogIs 対局時計 'text|分|focused' || fail "the minutes field has not the focus again: $(cat "$out/dialog.txt")"
 [ "$(clockWindows)" = 1 ] || fail "the dialog did not stay open after the box"
-keys 1 Tab ctrl+a 0 Return # one minute, no seconds
+pressKeys 1 Tab ctrl+a 0 Return # one minute, no seconds
 waitFor noWindowNamed 対局時計 || fail "the dialog stayed open"
 
 echo "-- the clock part"
@@ -96,20 +88,20 @@ echo "the running clock woke the window up $running times in 3 s"
 ((running >= 20)) || fail "the running clock woke the window up only $running times in 3 s"
 partMoved "$shown" || fail "the clock part shows the same after 3 s"
 listenFromHere
-keys t
+pressKeys t
 waitFor heard 'live|White 1 minute, Black [0-9]* seconds\.' || fail "T did not say the times"
 screenshot Chess clock-running.png
 
 echo "-- stopped and running again from the game menu"
-keys alt+g p
+pressKeys alt+g p
 waitFor heard 'live|Clock stopped.' || fail "the clock did not stop"
 stopped=$(part)
-keys alt+g
+pressKeys alt+g
 sleep 1
 screenshot Chess clock-menu-stopped.png # 時計を動かす(P)
-keys Escape Escape
+pressKeys Escape Escape
 [ "$(part)" = "$stopped" ] || fail "the stopped clock moved on: $stopped, then $(part)"
-keys alt+g p
+pressKeys alt+g p
 waitFor heard 'live|Clock running.' || fail "the clock did not run again"
 
 echo "-- Black's time runs out (about a minute)"

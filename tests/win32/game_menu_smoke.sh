@@ -24,29 +24,25 @@ history=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local' | head -1)/Ch
 rm -f "$history"
 
 statusIs() { readBoard && boardShows "$1"; }
-keys() {
-    parkPointer
-    xdotool key "$@"
-}
 expectStatus() { waitFor statusIs "$1" || fail "$2: $(grep status "$out/board.txt")"; }
 expectRecord() {
     menuCommand 5
     waitFor clipboardHolds "$1" || fail "$2: $(xclip -o -selection clipboard | od -c | head)"
 }
 resume() {
-    keys alt+g l
+    pressKeys alt+g l
     expectStatus "$1" "status after resuming"
 }
 
 echo "-- moves taken back and made again"
 start ja_JP.UTF-8 history-start.png
 play e2e4 e7e5 g1f3
-keys ctrl+z
+pressKeys ctrl+z
 expectStatus "$whiteThinking" "status after Ctrl+Z"
 expectRecord "$twoMoves" "record after Ctrl+Z"
-keys ctrl+y
+pressKeys ctrl+y
 expectStatus "$blackThinking" "status after Ctrl+Y"
-keys ctrl+z ctrl+shift+z
+pressKeys ctrl+z ctrl+shift+z
 expectStatus "$blackThinking" "status after Ctrl+Z, Ctrl+Shift+Z"
 expectRecord "$threeMoves" "record after taking back and replaying"
 parkPointer
@@ -61,7 +57,7 @@ echo "-- a new run resumes the game; one ended hard resumes too"
 start ja_JP.UTF-8 history-second-run.png
 resume "$blackThinking"
 expectRecord "$threeMoves" "record of the resumed game"
-keys ctrl+z
+pressKeys ctrl+z
 expectStatus "$whiteThinking" "status after Ctrl+Z in the resumed game"
 waitFor grep -q '^steps 3$' "$history" || fail "the step taken back was not saved"
 wineserver -k
@@ -74,13 +70,13 @@ expectRecord "$twoMoves" "record after the hard end"
 echo "-- a game saved as PGN, and a PGN opened"
 menuCommand 0
 play d2d4 d7d5
-keys alt+g s
+pressKeys alt+g s
 chooseFile 名前をつけて保存 "$out/game.pgn"
 day=$(date +%Y.%m.%d)
 pgn=$'[Event "Casual game"]\n[Site "?"]\n[Date "'$day$'"]\n[Round "-"]\n[White "White"]\n[Black "Black"]\n[Result "*"]\n\n1. d4 d5 *\n\n'
 waitFor fileHolds "$out/game.pgn" "$pgn" || fail "saved PGN: $(cat "$out/game.pgn")"
 printf '[Event "Elsewhere"]\r\n\r\n1. e4 {best by test} e5 2. Nf3 Nc6 $1 (2... d6) *\r\n' >"$out/opened.pgn"
-keys alt+g o
+pressKeys alt+g o
 chooseFile "PGN を開く" "$out/opened.pgn"
 expectStatus "$whiteThinking" "status after opening the PGN"
 expectRecord $'1  e2-e4      e7-e5\n2  g1-f3      b8-c6\n' "record of the opened PGN"

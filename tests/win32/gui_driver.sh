@@ -136,6 +136,23 @@ finish() {
     [ "$status" -eq 0 ] || fail "the program exited with $status"
 }
 
+# Keys reach the window under the parked pointer.
+pressKeys() {
+    parkPointer
+    xdotool key "$@"
+}
+
+# The screen reader client listening in a process of its own, its events ("event|id|role|
+# name|states") in OUT/heard.txt; the scripts' `heard` finds a line after listenFromHere,
+# so an earlier event of the same cell cannot pass.
+listenFromHere() { heardFrom=$(wc -l <"$out/heard.txt"); }
+startListening() {
+    LC_ALL=C.UTF-8 wine "$client" listen >"$out/heard.txt" 2>&1 &
+    listener=$!
+    heardFrom=0
+    waitFor heard listening || fail "the screen reader client does not listen"
+}
+
 # What the screen reader client reads of the board: the client size, the cells as
 # "id|role|name|states|WxH+X+Y", the focus and the status.
 readBoard() { LC_ALL=C.UTF-8 wine "$client" board | tr -d '\r' >"$out/board.txt"; }

@@ -69,14 +69,7 @@ waitFor clipboardHolds "$record" || fail "record after the promotion: $(xclip -o
 finish
 
 echo "-- a whole game with the keyboard alone, heard by a screen reader"
-# The client prints events as "event|id|role|name|states".
-# What was heard since listenFromHere, so an earlier event of the same cell cannot pass.
-listenFromHere() { heardFrom=$(wc -l <"$out/heard.txt"); }
 heard() { tail -n +$((heardFrom + 1)) "$out/heard.txt" | tr -d '\r' | grep -qxF "$1"; }
-pressKeys() {
-    parkPointer
-    xdotool key "$@"
-}
 # Presses `keys` and waits until the screen reader has heard each line after them.
 hearAfter() { # keys line...
     listenFromHere
@@ -100,10 +93,7 @@ keySteps() {
     done
 }
 start ja_JP.UTF-8
-LC_ALL=C.UTF-8 wine "$client" listen >"$out/heard.txt" 2>&1 &
-listener=$!
-heardFrom=0
-waitFor heard listening || fail "the screen reader client does not listen"
+startListening
 readBoard
 [ "$(grep -c '^[0-9]*|cell|' "$out/board.txt")" -eq 64 ] || fail "not 64 cells: $(cat "$out/board.txt")"
 for line in 'children 64' '0|table|Chess board||320x320+40+20' '1|cell|a8, black rook||40x40+40+20' \

@@ -292,11 +292,9 @@ const chessPage = {
             clockPart.setAttribute('aria-label', words);
         clearTimeout(clockTimer);
         if (nextTick >= 0) {
-            clockTimer = setTimeout(() => {
-                // Within a dialog the game waits for its answer: the face alone is shown.
-                Module._chess_clock_tick(document.querySelector('dialog[open]') ? 1 : 0);
-                showQueuedControls();
-            }, nextTick);
+            // Within a dialog the game waits for its answer: the face alone is shown.
+            clockTimer = setTimeout(() => Module._chess_clock_tick(document.querySelector('dialog[open]') ? 1 : 0),
+                nextTick);
         }
     },
     addClockChoice(index, label) {
@@ -336,11 +334,6 @@ const chessPage = {
         showDialog(clockDialog, clockDialog.querySelector('input:checked'));
     },
 };
-
-// The menus' states after a tick that may have ended the game.
-function showQueuedControls() {
-    Module._chess_show_controls();
-}
 
 clockDialog.addEventListener('close', () => {
     if (clockDialog.returnValue !== 'ok') {
