@@ -60,7 +60,7 @@ expectRecord "$threeMoves" "record of the resumed game"
 pressKeys ctrl+z
 expectStatus "$whiteThinking" "status after Ctrl+Z in the resumed game"
 waitFor grep -q '^steps 3$' "$history" || fail "the step taken back was not saved"
-wineserver -k
+killWine
 wait "$program" || true
 program=
 start ja_JP.UTF-8 history-third-run.png

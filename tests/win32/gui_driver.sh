@@ -121,6 +121,12 @@ findOrigin() {
     originX=$((X + ${origin%,*}))
     originY=$((Y + ${origin#*,}))
 }
+# Ends every Windows process of the prefix at once and returns only when the server has gone:
+# a program started while it is still going down would go down with it.
+killWine() {
+    wineserver -k
+    wineserver -w
+}
 start() { # locale [screenshot name]
     LC_ALL=$1 wine "$exe" >"$out/wine.log" 2>&1 &
     program=$!

@@ -149,7 +149,7 @@ wait "$listener" || fail "the screen reader client failed: $(cat "$out/heard.txt
 listener=
 
 echo "-- the record box in C.UTF-8, where the ANSI code page is 1252"
-wineserver -k # a fresh server for the new locale; -w would wait on the services left running
+killWine # a fresh server for the new locale
 start C.UTF-8
 play e2e4
 lookAlike e4 c2 || fail "a focus mark on the square the mouse played"

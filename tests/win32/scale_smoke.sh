@@ -29,7 +29,7 @@ logPixels() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWOR
 setDpi() {
     dpi=$1
     logPixels "$dpi"
-    wineserver -k # the next server reads it
+    killWine # the next server reads it
 }
 # "WxH+X+Y" of a picture rectangle's device pixels in the client area.
 scaledRect() { # left top right bottom
